@@ -1,0 +1,8 @@
+list(APPEND SELVANE_SOURCES
+  notify/XmlAttributeList.cpp
+  notify/TXMLKonaklama_Kisi.cpp
+  notify/TXMLKonaklama.cpp
+  notify/Iso88599Codec.cpp
+  notify/KonaklamaDocument.cpp
+  notify/NotificationFileWriter.cpp
+)
