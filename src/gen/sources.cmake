@@ -1,0 +1,4 @@
+list(APPEND SELVANE_SOURCES
+  gen/TFlashTimer.cpp
+  gen/TransientMessage.cpp
+)
