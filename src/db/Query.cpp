@@ -1,0 +1,744 @@
+#include "db/Query.h"
+
+#include "db/AppError.h"
+#include "db/Database.h"
+#include "db/Statement.h"
+#include "db/StoredValue.h"
+
+#include <QCollator>
+#include <QLocale>
+#include <algorithm>
+#include <numeric>
+#include <sqlite3.h>
+
+namespace {
+
+bool isNameChar(QChar c)
+{
+    return c.isLetterOrNumber() || c == QLatin1Char('_');
+}
+
+// Replaces "&name" by the macro's raw text, outside quoted literals and names; an "&" that is
+// not followed by a known macro name stays as it is.
+QString expandMacros(const QString &sql, const QHash<QString, QString> &macros)
+{
+    QString out;
+    out.reserve(sql.size());
+    QChar quote;
+    for (int i = 0; i < sql.size(); ++i) {
+        const QChar c = sql.at(i);
+        if (!quote.isNull()) {
+            out += c;
+            if (c == quote)
+                quote = QChar();
+            continue;
+        }
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            quote = c;
+            out += c;
+            continue;
+        }
+        if (c == QLatin1Char('&')) {
+            int end = i + 1;
+            while (end < sql.size() && isNameChar(sql.at(end)))
+                ++end;
+            const auto macro = macros.constFind(sql.mid(i + 1, end - i - 1).toUpper());
+            if (end > i + 1 && macro != macros.constEnd()) {
+                out += macro.value();
+                i = end - 1;
+                continue;
+            }
+        }
+        out += c;
+    }
+    return out;
+}
+
+int compareRaw(const QVariant &a, const QVariant &b, FieldType type, const QCollator &collator)
+{
+    if (a.isNull() || b.isNull())
+        return a.isNull() == b.isNull() ? 0 : (a.isNull() ? -1 : 1);
+    const bool textual = a.typeId() == QMetaType::QString || b.typeId() == QMetaType::QString;
+    if (!textual) {
+        const double x = a.toDouble();
+        const double y = b.toDouble();
+        return x < y ? -1 : (x > y ? 1 : 0);
+    }
+    if (isTextType(type) || type == FieldType::Unknown)
+        return collator.compare(a.toString(), b.toString());
+    return a.toString().compare(b.toString()); // stored dates and times sort as text
+}
+
+} // namespace
+
+Query::Query(Database *db, QObject *parent) : QObject(parent), m_db(db) {}
+
+Query::~Query() = default;
+
+void Query::setSql(const QString &sql)
+{
+    close();
+    m_sql = sql;
+}
+
+void Query::setMacro(const QString &name, const QString &value)
+{
+    m_macros.insert(name.toUpper(), value);
+}
+
+QString Query::macro(const QString &name) const
+{
+    return m_macros.value(name.toUpper());
+}
+
+void Query::setParam(const QString &name, const QVariant &value)
+{
+    m_params.insert(name, value);
+}
+
+QVariant Query::param(const QString &name) const
+{
+    return m_params.value(name);
+}
+
+QString Query::expandedSql() const
+{
+    return expandMacros(m_sql, m_macros);
+}
+
+QString Query::updateTable() const
+{
+    if (!m_updateTable.isEmpty())
+        return m_updateTable;
+    for (const auto &field : m_fields) {
+        if (!field->originTable().isEmpty())
+            return field->originTable();
+    }
+    return QString();
+}
+
+Field *Query::findField(const QString &name) const
+{
+    for (const auto &field : m_fields) {
+        if (field->name().compare(name, Qt::CaseInsensitive) == 0)
+            return field.get();
+    }
+    return nullptr;
+}
+
+Field &Query::fieldByName(const QString &name) const
+{
+    Field *field = findField(name);
+    if (!field)
+        throw AppError(QStringLiteral("Field '%1' not found").arg(name));
+    return *field;
+}
+
+int Query::columnOf(const QString &name) const
+{
+    const Field *field = findField(name);
+    return field ? field->columnIndex() : -1;
+}
+
+void Query::bindFields(const Statement &statement)
+{
+    for (auto &field : m_fields)
+        field->unbind();
+    QHash<QString, int> seen;
+    for (int column = 0; column < statement.columnCount(); ++column) {
+        QString name = statement.columnName(column);
+        const int repeats = seen[name.toUpper()]++;
+        if (repeats > 0)
+            name += QLatin1Char('_') + QString::number(repeats);
+        Field *field = findField(name);
+        if (!field) {
+            m_fields.push_back(std::make_unique<Field>(this, name));
+            field = m_fields.back().get();
+        }
+        Field::Origin origin;
+        origin.table = statement.originTable(column);
+        origin.column = statement.originColumn(column);
+        if (!origin.table.isEmpty()) {
+            int notNull = 0, primaryKey = 0, autoIncrement = 0;
+            if (sqlite3_table_column_metadata(m_db->handle(), nullptr, origin.table.toUtf8().constData(),
+                                              origin.column.toUtf8().constData(), nullptr, nullptr,
+                                              &notNull, &primaryKey, &autoIncrement) == SQLITE_OK) {
+                origin.notNull = notNull;
+                origin.key = primaryKey;
+                origin.autoIncrement = autoIncrement;
+            }
+        }
+        field->bindColumn(column, fieldTypeFromDeclared(statement.declaredType(column)), origin);
+    }
+}
+
+void Query::prepareFields()
+{
+    Statement statement(*m_db, expandedSql());
+    bindFields(statement);
+}
+
+void Query::startStatement()
+{
+    Database::CommandScope scope(*m_db);
+    auto statement = std::make_unique<Statement>(*m_db, expandedSql());
+    statement->bindAll(m_params);
+    bindFields(*statement);
+    m_statement = std::move(statement);
+}
+
+void Query::open()
+{
+    m_wantActive = true;
+    if (isOpen())
+        return;
+    if (m_master) {
+        for (const QString &name : m_masterFields) {
+            const Field *masterField = m_master->isOpen() ? m_master->findField(name) : nullptr;
+            m_params.insert(name, masterField && !m_master->isEmpty() ? masterField->rawValue() : QVariant());
+        }
+    }
+    startStatement();
+    m_rows.clear();
+    m_state = State::Browse;
+    {
+        Database::CommandScope scope(*m_db);
+        fetchOne();
+    }
+    if (!m_sortOrder.isEmpty())
+        sortRows();
+    m_row = m_rows.empty() ? -1 : 0;
+    m_bof = true;
+    m_eof = m_rows.empty();
+    emit opened();
+    emit stateChanged();
+    emit currentRowChanged(m_row);
+    if (onAfterOpen)
+        onAfterOpen(*this);
+}
+
+void Query::close()
+{
+    m_wantActive = false;
+    closeInternal();
+}
+
+void Query::closeInternal()
+{
+    if (!isOpen())
+        return;
+    if (onBeforeClose)
+        onBeforeClose(*this);
+    m_statement.reset();
+    m_rows.clear();
+    m_buffer.clear();
+    m_changed.clear();
+    m_modified = false;
+    m_row = -1;
+    m_eof = m_bof = true;
+    m_state = State::Inactive;
+    emit closed();
+    emit stateChanged();
+}
+
+void Query::refresh()
+{
+    const int row = m_row;
+    closeInternal();
+    open();
+    if (row > 0)
+        moveTo(row);
+}
+
+bool Query::fetchOne()
+{
+    if (!m_statement)
+        return false;
+    if (!m_statement->step()) {
+        m_statement.reset(); // every row is read; the statement is no longer needed
+        return false;
+    }
+    Row row(m_statement->columnCount());
+    for (int column = 0; column < row.size(); ++column)
+        row[column] = m_statement->columnValue(column);
+    m_rows.push_back(std::move(row));
+    return true;
+}
+
+int Query::fetchMore(int count)
+{
+    const int before = loadedCount();
+    if (!m_statement || count <= 0)
+        return 0;
+    {
+        Database::CommandScope scope(*m_db);
+        for (int i = 0; i < count && fetchOne(); ++i) {
+        }
+    }
+    const int arrived = loadedCount() - before;
+    if (arrived > 0)
+        emit rowsLoaded(before, loadedCount() - 1);
+    return arrived;
+}
+
+void Query::fetchAll()
+{
+    while (fetchMore(4096) > 0) {
+    }
+}
+
+bool Query::isEmpty()
+{
+    if (!isOpen())
+        return true;
+    if (m_rows.empty())
+        fetchMore(1);
+    return m_rows.empty();
+}
+
+int Query::recordCount()
+{
+    if (!isOpen())
+        return 0;
+    fetchAll();
+    return loadedCount();
+}
+
+void Query::setRow(int row)
+{
+    if (row == m_row)
+        return;
+    m_row = row;
+    emit currentRowChanged(m_row);
+    if (onAfterScroll)
+        onAfterScroll(*this);
+}
+
+void Query::requireBrowsable(const char *operation) const
+{
+    if (!isOpen())
+        throw AppError(QStringLiteral("Cannot perform this operation on a closed dataset (%1)")
+                           .arg(QLatin1String(operation)));
+}
+
+void Query::first()
+{
+    requireBrowsable("first");
+    if (isEditing())
+        post();
+    isEmpty();
+    m_bof = true;
+    m_eof = m_rows.empty();
+    setRow(m_rows.empty() ? -1 : 0);
+}
+
+void Query::last()
+{
+    requireBrowsable("last");
+    if (isEditing())
+        post();
+    fetchAll();
+    m_eof = true;
+    m_bof = m_rows.empty();
+    setRow(int(m_rows.size()) - 1);
+}
+
+void Query::next()
+{
+    requireBrowsable("next");
+    if (isEditing())
+        post();
+    if (m_row + 1 >= loadedCount())
+        fetchMore(1);
+    if (m_row + 1 < loadedCount()) {
+        m_bof = false;
+        m_eof = false;
+        setRow(m_row + 1);
+    } else {
+        m_eof = true;
+    }
+}
+
+void Query::prior()
+{
+    requireBrowsable("prior");
+    if (isEditing())
+        post();
+    if (m_row > 0) {
+        m_eof = false;
+        m_bof = false;
+        setRow(m_row - 1);
+    } else {
+        m_bof = true;
+    }
+}
+
+bool Query::moveTo(int row)
+{
+    requireBrowsable("move");
+    if (row == m_row)
+        return true;
+    if (isEditing())
+        post();
+    if (row >= loadedCount())
+        fetchMore(row - loadedCount() + 1);
+    if (row < 0 || row >= loadedCount())
+        return false;
+    m_bof = false;
+    m_eof = false;
+    setRow(row);
+    return true;
+}
+
+QVariant Query::rawValue(int row, int column) const
+{
+    if (column < 0)
+        return QVariant();
+    if (row == m_row && isEditing())
+        return column < m_buffer.size() ? m_buffer.at(column) : QVariant();
+    if (row < 0 || row >= loadedCount())
+        return QVariant();
+    const Row &values = m_rows[size_t(row)];
+    return column < values.size() ? values.at(column) : QVariant();
+}
+
+QVariant Query::currentRawValue(int column) const
+{
+    return rawValue(m_row, column);
+}
+
+void Query::setCurrentRawValue(Field &field, const QVariant &stored)
+{
+    if (!isEditing())
+        throw AppError(QStringLiteral("Dataset not in edit or insert mode"));
+    const int column = field.columnIndex();
+    if (column < 0 || column >= m_buffer.size())
+        return;
+    if (m_buffer[column] == stored && m_buffer[column].isNull() == stored.isNull())
+        return;
+    m_buffer[column] = stored;
+    m_changed[column] = true;
+    m_modified = true;
+    emit fieldChanged(&field);
+}
+
+bool Query::isFieldModified(const Field &field) const
+{
+    const int column = field.columnIndex();
+    return isEditing() && column >= 0 && column < m_changed.size() && m_changed[column];
+}
+
+void Query::requireWritable() const
+{
+    if (!isOpen())
+        throw AppError(QStringLiteral("Cannot perform this operation on a closed dataset"));
+    if (m_readOnly)
+        throw AppError(QStringLiteral("Cannot modify a read-only dataset"));
+}
+
+void Query::setState(State state)
+{
+    if (m_state == state)
+        return;
+    m_state = state;
+    emit stateChanged();
+}
+
+void Query::edit()
+{
+    if (isEditing())
+        return;
+    requireWritable();
+    if (isEmpty()) {
+        insert();
+        return;
+    }
+    if (onBeforeEdit)
+        onBeforeEdit(*this);
+    m_buffer = m_rows[size_t(m_row)];
+    m_changed = QVector<bool>(m_buffer.size(), false);
+    m_modified = false;
+    setState(State::Edit);
+}
+
+void Query::insert()
+{
+    if (isEditing())
+        post();
+    requireWritable();
+    if (onBeforeInsert)
+        onBeforeInsert(*this);
+    const int columns = m_statement ? m_statement->columnCount() : (m_rows.empty() ? 0 : int(m_rows.front().size()));
+    int width = columns;
+    for (const auto &field : m_fields)
+        width = std::max(width, field->columnIndex() + 1);
+    const int at = m_row < 0 ? 0 : m_row;
+    m_rows.insert(m_rows.begin() + at, Row(width));
+    m_buffer = Row(width);
+    m_changed = QVector<bool>(width, false);
+    m_modified = false;
+    m_row = at;
+    m_eof = m_bof = false;
+    m_state = State::Insert;
+    emit rowInserted(at);
+    emit currentRowChanged(m_row);
+    emit stateChanged();
+    applyDefaults();
+    if (onNewRecord)
+        onNewRecord(*this);
+}
+
+void Query::append()
+{
+    if (isEditing())
+        post();
+    requireWritable();
+    fetchAll();
+    m_row = loadedCount(); // the new row goes after the last one
+    insert();
+}
+
+void Query::applyDefaults()
+{
+    for (const auto &field : m_fields) {
+        if (field->defaultExpression().isEmpty() || field->columnIndex() < 0)
+            continue;
+        field->setValue(m_db->scalar(QStringLiteral("SELECT ") + field->defaultExpression()));
+    }
+}
+
+Field &Query::keyField() const
+{
+    const QString table = updateTable();
+    for (const auto &field : m_fields) {
+        if (field->isKey() && field->columnIndex() >= 0
+            && field->originTable().compare(table, Qt::CaseInsensitive) == 0)
+            return *field;
+    }
+    throw AppError(QStringLiteral("Unable to find the key of table %1").arg(table));
+}
+
+void Query::post()
+{
+    if (!isEditing())
+        return;
+    if (onBeforePost)
+        onBeforePost(*this);
+    const QString table = updateTable();
+    for (const auto &field : m_fields) {
+        if (field->isRequired() && field->columnIndex() >= 0
+            && field->originTable().compare(table, Qt::CaseInsensitive) == 0
+            && m_buffer.value(field->columnIndex()).isNull())
+            throw AppError(QStringLiteral("Field '%1' must have a value").arg(field->displayLabel()));
+    }
+    if (m_state == State::Insert)
+        writeInsert();
+    else
+        writeUpdate();
+    m_rows[size_t(m_row)] = m_buffer;
+    m_buffer.clear();
+    m_changed.clear();
+    m_modified = false;
+    setState(State::Browse);
+    emit rowUpdated(m_row);
+    if (onAfterPost)
+        onAfterPost(*this);
+}
+
+void Query::writeInsert()
+{
+    const QString table = updateTable();
+    QStringList columns;
+    QStringList values;
+    QVariantMap params;
+    for (const auto &field : m_fields) {
+        const int column = field->columnIndex();
+        if (column < 0 || !m_changed.value(column)
+            || field->originTable().compare(table, Qt::CaseInsensitive) != 0)
+            continue;
+        const QString param = QStringLiteral("p%1").arg(column);
+        columns << field->originColumn();
+        values << QLatin1Char(':') + param;
+        params.insert(param, m_buffer.at(column));
+    }
+    const QString sql = columns.isEmpty()
+        ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
+        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, columns.join(QLatin1Char(',')),
+                                                                 values.join(QLatin1Char(',')));
+    m_db->execute(sql, params);
+    reloadBaseColumns(m_db->lastInsertRowId());
+}
+
+// Takes back what the engine stored for the new row: its id and the column defaults.
+void Query::reloadBaseColumns(const QVariant &key)
+{
+    const QString table = updateTable();
+    Field &keyColumn = keyField();
+    QList<Field *> fields;
+    QStringList names;
+    for (const auto &field : m_fields) {
+        if (field->columnIndex() >= 0 && field->originTable().compare(table, Qt::CaseInsensitive) == 0) {
+            fields << field.get();
+            names << field->originColumn();
+        }
+    }
+    Statement statement(*m_db, QStringLiteral("SELECT %1 FROM %2 WHERE %3=:key")
+                                   .arg(names.join(QLatin1Char(',')), table, keyColumn.originColumn()));
+    statement.bind(QStringLiteral("key"), key);
+    if (!statement.step())
+        return;
+    for (int i = 0; i < fields.size(); ++i)
+        m_buffer[fields[i]->columnIndex()] = statement.columnValue(i);
+}
+
+void Query::writeUpdate()
+{
+    const QString table = updateTable();
+    Field &keyColumn = keyField();
+    QStringList assignments;
+    QVariantMap params;
+    for (const auto &field : m_fields) {
+        const int column = field->columnIndex();
+        if (column < 0 || !m_changed.value(column)
+            || field->originTable().compare(table, Qt::CaseInsensitive) != 0)
+            continue;
+        const QString param = QStringLiteral("p%1").arg(column);
+        assignments << field->originColumn() + QStringLiteral("=:") + param;
+        params.insert(param, m_buffer.at(column));
+    }
+    if (assignments.isEmpty())
+        return;
+    params.insert(QStringLiteral("oldkey"), m_rows[size_t(m_row)].value(keyColumn.columnIndex()));
+    m_db->execute(QStringLiteral("UPDATE %1 SET %2 WHERE %3=:oldkey")
+                      .arg(table, assignments.join(QLatin1Char(',')), keyColumn.originColumn()),
+                  params);
+}
+
+void Query::cancel()
+{
+    if (!isEditing())
+        return;
+    const bool inserting = m_state == State::Insert;
+    m_buffer.clear();
+    m_changed.clear();
+    m_modified = false;
+    m_state = State::Browse;
+    if (inserting) {
+        const int removed = m_row;
+        m_rows.erase(m_rows.begin() + removed);
+        emit rowRemoved(removed);
+        m_row = std::min(removed, loadedCount() - 1);
+        m_eof = m_rows.empty();
+        emit currentRowChanged(m_row);
+    } else {
+        emit rowUpdated(m_row);
+    }
+    emit stateChanged();
+}
+
+void Query::remove()
+{
+    if (m_state == State::Insert) {
+        cancel();
+        return;
+    }
+    requireWritable();
+    if (isEmpty())
+        throw AppError(QStringLiteral("Cannot perform this operation on an empty dataset"));
+    if (onBeforeDelete)
+        onBeforeDelete(*this);
+    if (m_state == State::Edit)
+        cancel();
+    Field &keyColumn = keyField();
+    m_db->execute(QStringLiteral("DELETE FROM %1 WHERE %2=:key").arg(updateTable(), keyColumn.originColumn()),
+                  {{QStringLiteral("key"), m_rows[size_t(m_row)].value(keyColumn.columnIndex())}});
+    const int removed = m_row;
+    m_rows.erase(m_rows.begin() + removed);
+    emit rowRemoved(removed);
+    if (removed >= loadedCount())
+        fetchMore(1);
+    m_row = std::min(removed, loadedCount() - 1);
+    m_eof = m_rows.empty();
+    emit currentRowChanged(m_row);
+    if (onAfterDelete)
+        onAfterDelete(*this);
+}
+
+void Query::setSortOrder(const QString &order)
+{
+    m_sortOrder = order;
+    if (isOpen() && !m_sortOrder.isEmpty()) {
+        if (isEditing())
+            post();
+        sortRows();
+        emit rowsReordered();
+        emit currentRowChanged(m_row);
+    }
+}
+
+// Orders every row by the named fields; the current record stays current.
+void Query::sortRows()
+{
+    struct Key {
+        int column;
+        FieldType type;
+        bool descending;
+    };
+    std::vector<Key> keys;
+    for (const QString &part : m_sortOrder.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QString name = part.section(QLatin1Char(':'), 0, 0).trimmed();
+        const QString direction = part.section(QLatin1Char(':'), 1, 1).trimmed().toUpper();
+        const Field *field = findField(name);
+        if (field && field->columnIndex() >= 0)
+            keys.push_back({field->columnIndex(), field->type(), direction.startsWith(QLatin1Char('D'))});
+    }
+    if (keys.empty())
+        return;
+    fetchAll();
+    QCollator collator{QLocale()};
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::vector<int> order(m_rows.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        for (const Key &key : keys) {
+            const int c = compareRaw(m_rows[size_t(a)].value(key.column), m_rows[size_t(b)].value(key.column),
+                                     key.type, collator);
+            if (c != 0)
+                return key.descending ? c > 0 : c < 0;
+        }
+        return false;
+    });
+    std::vector<Row> sorted;
+    sorted.reserve(m_rows.size());
+    int current = -1;
+    for (size_t i = 0; i < order.size(); ++i) {
+        if (order[i] == m_row)
+            current = int(i);
+        sorted.push_back(std::move(m_rows[size_t(order[i])]));
+    }
+    m_rows = std::move(sorted);
+    m_row = current;
+}
+
+void Query::setMaster(Query *master, const QStringList &masterFields)
+{
+    if (m_master)
+        disconnect(m_master, nullptr, this, nullptr);
+    m_master = master;
+    m_masterFields = masterFields;
+    if (!master)
+        return;
+    connect(master, &Query::currentRowChanged, this, &Query::followMaster);
+    connect(master, &Query::rowUpdated, this, &Query::followMaster);
+    connect(master, &Query::opened, this, &Query::followMaster);
+    connect(master, &Query::closed, this, &Query::followMaster);
+}
+
+void Query::followMaster()
+{
+    if (!m_wantActive)
+        return;
+    closeInternal();
+    if (m_master && m_master->isOpen())
+        open();
+}

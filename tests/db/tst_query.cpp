@@ -1,0 +1,348 @@
+#include "DbFixture.h"
+#include "db/AppError.h"
+#include "db/BooleanWords.h"
+#include "db/Query.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+const char *kGuestJoin =
+    "SELECT MISAFIR.*, ODAEV.ODAEVNO, TESISLER.TESISADI FROM MISAFIR"
+    " INNER JOIN ODAEV ON ODAEV.IDODAEV=MISAFIR._IDODAEV"
+    " INNER JOIN TESISLER ON TESISLER.IDTESISLER=ODAEV._IDTESISLER WHERE &filter ORDER BY IDMISAFIR";
+}
+
+class TestQuery : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { testsupport::pinTurkishLocale(); }
+
+    void fieldsAreTypedFromDeclaredTypes()
+    {
+        DbFixture f;
+        Query q(&f.db);
+        q.setSql("SELECT *, ADI || '!' AS EXPR, 5 AS FIVE FROM MISAFIR ORDER BY IDMISAFIR");
+        q.open();
+        struct Expect { const char *name; FieldType type; int size; };
+        const Expect expected[] = {
+            {"IDMISAFIR", FieldType::Id, 0},       {"_IDODAEV", FieldType::Integer, 0},
+            {"ADI", FieldType::String, 80},        {"TCNO", FieldType::UInt64, 0},
+            {"CINSIYET", FieldType::FixedChar, 1}, {"DOGUMTARIHI", FieldType::Date, 0},
+            {"GELISSAAT", FieldType::Time, 0},     {"KAYIT", FieldType::DateTime, 0},
+            {"NUFUSCILT", FieldType::Integer, 0},  {"EXPR", FieldType::Unknown, 0},
+        };
+        for (const Expect &e : expected) {
+            const Field &field = q.fieldByName(e.name);
+            QCOMPARE(int(field.type()), int(e.type));
+            QCOMPARE(field.size(), e.size);
+        }
+        QCOMPARE(q.fieldByName("adi").name(), QString("ADI")); // names are found in any case
+        QCOMPARE(q.fieldByName("TCNO").value().toULongLong(), 10000000146ull);
+        QCOMPARE(q.fieldByName("DOGUMTARIHI").asDate(), QDate(1980, 2, 29));
+        QCOMPARE(q.fieldByName("GELISSAAT").asTime(), QTime(9, 5));
+        QCOMPARE(q.fieldByName("KAYIT").asDateTime(), QDateTime(QDate(2026, 12, 10), QTime(14, 30)));
+        QCOMPARE(q.fieldByName("EXPR").asString(), QString("Şule!"));
+        QCOMPARE(q.fieldByName("FIVE").asInteger(), 5);
+        QCOMPARE(q.fieldByName("ADI").alignment(), Qt::AlignLeft);
+        QCOMPARE(q.fieldByName("NUFUSCILT").alignment(), Qt::AlignRight);
+        QVERIFY(q.fieldByName("ADI").isRequired());
+        QVERIFY(!q.fieldByName("IDMISAFIR").isRequired()); // the engine gives the id
+        QVERIFY(q.fieldByName("IDMISAFIR").isKey());
+        try {
+            q.fieldByName("YOK");
+            QFAIL("no error");
+        } catch (const AppError &error) {
+            QCOMPARE(error.message(), QString("Field 'YOK' not found"));
+        }
+        q.next();
+        QVERIFY(q.fieldByName("TCNO").isNull());
+        QCOMPARE(q.fieldByName("TCNO").asString(), QString());
+        QVERIFY(q.fieldByName("GELISSAAT").value().isNull());
+    }
+
+    void valuesAreWrittenInTheirStoredForms()
+    {
+        DbFixture f;
+        Query q(&f.db);
+        q.setSql("SELECT * FROM MISAFIR WHERE IDMISAFIR=2");
+        q.open();
+        q.edit();
+        q.fieldByName("DOGUMTARIHI").setValue(QDate(2001, 3, 4));
+        q.fieldByName("GELISSAAT").setValue(QTime(7, 8, 9, 10));
+        q.fieldByName("KAYIT").setValue(QDateTime(QDate(2026, 1, 2), QTime(0, 0)));
+        q.fieldByName("TCNO").setAsString("98765432100");
+        q.fieldByName("NUFUSCILT").setAsString("15");
+        q.post();
+        QCOMPARE(f.db.scalar("SELECT DOGUMTARIHI||'|'||GELISSAAT||'|'||KAYIT||'|'||TCNO||'|'||typeof(NUFUSCILT)"
+                             " FROM MISAFIR WHERE IDMISAFIR=2").toString(),
+                 QString("2001-03-04|07:08:09.010|2026-01-02|98765432100|integer"));
+    }
+
+    void macrosAreRawTextOutsideLiteralsAndParamsAreBound()
+    {
+        DbFixture f;
+        Query q(&f.db);
+        q.setSql("SELECT ADI, '&filter' AS LIT FROM MISAFIR WHERE &filter AND _IDODAEV=:oda ORDER BY ADI");
+        q.setMacro("FILTER", "ADI LIKE '%a%'");
+        q.setParam("oda", 1);
+        QCOMPARE(q.expandedSql(),
+                 QString("SELECT ADI, '&filter' AS LIT FROM MISAFIR WHERE ADI LIKE '%a%' AND _IDODAEV=:oda ORDER BY ADI"));
+        q.open();
+        QCOMPARE(q.recordCount(), 1);
+        QCOMPARE(q.fieldByName("ADI").asString(), QString("Ahmet"));
+        QCOMPARE(q.fieldByName("LIT").asString(), QString("&filter"));
+        // A macro's text is not scanned again, so an "&name" inside a value stays as typed.
+        q.close();
+        q.setMacro("filter", "ADI <> '&filter'");
+        q.open();
+        QCOMPARE(q.recordCount(), 2);
+    }
+
+    void cursorWalksRowsAndReadsLazily()
+    {
+        DbFixture f;
+        f.db.executeScript("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<5000)"
+                           " INSERT INTO ODAEV(_IDTESISLER,ODAEVNO) SELECT 2, i FROM n;");
+        Query q(&f.db);
+        q.setSql("SELECT * FROM ODAEV ORDER BY IDODAEV");
+        q.open();
+        QVERIFY(!q.isEmpty());
+        QCOMPARE(q.loadedCount(), 1); // opening reads only what the first row needs
+        QCOMPARE(q.recNo(), 1);
+        QVERIFY(q.isBof());
+        int seen = 0;
+        for (q.first(); !q.isEof(); q.next())
+            ++seen;
+        QCOMPARE(seen, 5003);
+        QVERIFY(q.isFullyLoaded());
+        q.prior();
+        QCOMPARE(q.recNo(), 5002);
+
+        Query empty(&f.db);
+        empty.setSql("SELECT * FROM ODAEV WHERE 0");
+        empty.open();
+        QVERIFY(empty.isEmpty());
+        QVERIFY(empty.isEof() && empty.isBof());
+        QCOMPARE(empty.fieldByName("ODAEVNO").asString(), QString());
+    }
+
+    void editingAJoinWritesOnlyTheBaseTable()
+    {
+        DbFixture f;
+        Query q(&f.db);
+        q.setSql(kGuestJoin);
+        q.setMacro("filter", "1");
+        q.open();
+        QCOMPARE(q.updateTable(), QString("MISAFIR"));
+        q.edit();
+        q.fieldByName("ADI").setValue("Şükrü");
+        q.fieldByName("TESISADI").setValue("değişmemeli"); // a joined column is not written back
+        q.post();
+        QCOMPARE(f.db.scalar("SELECT ADI FROM MISAFIR WHERE IDMISAFIR=1").toString(), QString("Şükrü"));
+        QCOMPARE(f.db.scalar("SELECT TESISADI FROM TESISLER WHERE IDTESISLER=1").toString(), QString("Otel Güneş"));
+        QCOMPARE(q.state(), Query::State::Browse);
+        QCOMPARE(q.fieldByName("ADI").asString(), QString("Şükrü"));
+
+        q.last();
+        q.append();
+        q.fieldByName("_IDODAEV").setValue(3);
+        q.fieldByName("ADI").setValue("Yeni");
+        q.post();
+        const qint64 id = q.fieldByName("IDMISAFIR").asLargeInt();
+        QCOMPARE(id, 4); // the id comes from the engine
+        QCOMPARE(f.db.scalar("SELECT ADI FROM MISAFIR WHERE IDMISAFIR=4").toString(), QString("Yeni"));
+
+        q.remove();
+        QCOMPARE(f.count("SELECT COUNT(*) FROM MISAFIR"), 3);
+        QCOMPARE(f.count("SELECT COUNT(*) FROM ODAEV"), 3);
+    }
+
+    void newRowTakesColumnDefaultsFromTheEngine()
+    {
+        DbFixture f;
+        Query q(&f.db);
+        q.setSql("SELECT * FROM TESISLER ORDER BY IDTESISLER");
+        q.open();
+        q.insert();
+        QVERIFY(q.fieldByName("TESISAKTIF").isNull());
+        q.fieldByName("TESISKODU").setValue(7);
+        q.fieldByName("TESISADI").setValue("Ev");
+        q.post();
+        QCOMPARE(q.fieldByName("TESISAKTIF").asBoolean(), true);
+        QCOMPARE(q.fieldByName("IDTESISLER").asLargeInt(), 3);
+        QCOMPARE(q.recNo(), 1); // a row inserted before the current one stays where it was put
+    }
+
+    void cancelDiscardsAndRequiredFieldsAreChecked()
+    {
+        DbFixture f;
+        Query q(&f.db);
+        q.setSql("SELECT * FROM ODAEV ORDER BY IDODAEV");
+        q.open();
+        q.fieldByName("_IDTESISLER").setDisplayLabel("TESIS");
+        q.insert();
+        QCOMPARE(q.loadedCount(), 2); // the new row is in the list while it is typed
+        q.fieldByName("ODAEVNO").setValue("9");
+        try {
+            q.post();
+            QFAIL("no error");
+        } catch (const AppError &error) {
+            QCOMPARE(error.message(), QString("Field 'TESIS' must have a value"));
+        }
+        QCOMPARE(q.state(), Query::State::Insert); // the row is kept for the user to complete
+        q.cancel();
+        QCOMPARE(q.state(), Query::State::Browse);
+        QCOMPARE(f.count("SELECT COUNT(*) FROM ODAEV"), 3);
+        QCOMPARE(q.recordCount(), 3);
+
+        q.edit();
+        q.fieldByName("ODAEVNO").setValue("999");
+        q.cancel();
+        QCOMPARE(q.fieldByName("ODAEVNO").asString(), QString("101"));
+        QCOMPARE(f.db.scalar("SELECT ODAEVNO FROM ODAEV WHERE IDODAEV=1").toString(), QString("101"));
+    }
+
+    void eventsRunInOrderAndASilentAbortRefuses()
+    {
+        DbFixture f;
+        Query q(&f.db);
+        q.setSql("SELECT * FROM ODAEV ORDER BY IDODAEV");
+        QStringList events;
+        bool refuse = true;
+        q.onNewRecord = [&](Query &query) {
+            events << "new";
+            query.fieldByName("_IDTESISLER").setValue(2);
+        };
+        q.onBeforePost = [&](Query &) {
+            events << "beforePost";
+            if (refuse)
+                throw SilentAbort();
+        };
+        q.onAfterPost = [&](Query &) { events << "afterPost"; };
+        q.onBeforeDelete = [&](Query &) {
+            events << "beforeDelete";
+            if (refuse)
+                throw SilentAbort();
+        };
+        q.open();
+        q.insert();
+        QVERIFY_THROWS_EXCEPTION(SilentAbort, q.post());
+        QCOMPARE(f.count("SELECT COUNT(*) FROM ODAEV"), 3);
+        QCOMPARE(q.state(), Query::State::Insert);
+        refuse = false;
+        q.post();
+        QCOMPARE(events, QStringList({"new", "beforePost", "beforePost", "afterPost"}));
+        QCOMPARE(f.count("SELECT COUNT(*) FROM ODAEV WHERE _IDTESISLER=2"), 2);
+
+        refuse = true;
+        QVERIFY_THROWS_EXCEPTION(SilentAbort, q.remove());
+        QCOMPARE(f.count("SELECT COUNT(*) FROM ODAEV"), 4);
+    }
+
+    void readOnlyQueryRefusesChanges()
+    {
+        DbFixture f;
+        Query q(&f.db);
+        q.setSql("SELECT * FROM TESISLER");
+        q.setReadOnly(true);
+        q.open();
+        QVERIFY_THROWS_EXCEPTION(AppError, q.edit());
+        QVERIFY_THROWS_EXCEPTION(AppError, q.insert());
+        QVERIFY_THROWS_EXCEPTION(AppError, q.remove());
+        QVERIFY_THROWS_EXCEPTION(AppError, q.fieldByName("TESISADI").setValue("x"));
+    }
+
+    void closingWhileEditingDiscardsTheChange()
+    {
+        DbFixture f;
+        Query q(&f.db);
+        q.setSql("SELECT * FROM TESISLER");
+        q.open();
+        q.edit();
+        q.fieldByName("TESISADI").setValue("kaybolur");
+        q.close();
+        QCOMPARE(f.db.scalar("SELECT TESISADI FROM TESISLER WHERE IDTESISLER=1").toString(), QString("Otel Güneş"));
+    }
+
+    void sortOrderUsesTurkishCollationAndSurvivesReopen()
+    {
+        DbFixture f;
+        f.db.executeScript("INSERT INTO TESISLER(TESISKODU,TESISADI) VALUES (5,'Zeytin'),(6,'çam'),(7,'Cadı'),(8,'Ilgaz'),(9,'İnci');");
+        Query q(&f.db);
+        q.setSql("SELECT * FROM TESISLER");
+        q.open();
+        q.moveTo(2); // Zeytin
+        q.setSortOrder("TESISADI:A");
+        QStringList names;
+        for (q.first(); !q.isEof(); q.next())
+            names << q.fieldByName("TESISADI").asString();
+        QCOMPARE(names, QStringList({"Cadı", "çam", "Ilgaz", "İnci", "Otel Güneş", "Pansiyon Çınar", "Zeytin"}));
+        q.moveTo(6);
+        QCOMPARE(q.fieldByName("TESISADI").asString(), QString("Zeytin"));
+
+        q.setSortOrder("TESISAKTIF:A,TESISKODU:D");
+        q.close();
+        q.open();
+        QCOMPARE(q.fieldByName("TESISKODU").asInteger(), 1234);
+        q.last();
+        QCOMPARE(q.fieldByName("TESISKODU").asInteger(), 5);
+    }
+
+    void detailFollowsTheMastersCurrentRow()
+    {
+        DbFixture f;
+        Query master(&f.db);
+        master.setSql("SELECT * FROM TESISLER ORDER BY IDTESISLER");
+        Query rooms(&f.db);
+        rooms.setSql("SELECT * FROM ODAEV WHERE _IDTESISLER=:IDTESISLER ORDER BY ODAEVNO");
+        rooms.setMaster(&master, {"IDTESISLER"});
+        master.open();
+        rooms.open();
+        QCOMPARE(rooms.recordCount(), 2);
+        master.next();
+        QCOMPARE(rooms.recordCount(), 1);
+        QCOMPARE(rooms.fieldByName("ODAEVNO").asString(), QString("1"));
+        master.insert(); // a facility not yet saved has no rooms
+        QCOMPARE(rooms.recordCount(), 0);
+        master.cancel();
+        master.close();
+        QVERIFY(!rooms.isOpen());
+        master.open();
+        QVERIFY(rooms.isOpen()); // it comes back with its master
+        QCOMPARE(rooms.recordCount(), 2);
+    }
+
+    void booleanWords()
+    {
+        BooleanWords::setWords({"E", "Y", "Yes", "Evet", "1", "True"}, {"H", "N", "No", "Hayır", "0", "False"});
+        QVERIFY(BooleanWords::toBool("evet"));
+        QVERIFY(BooleanWords::toBool("2"));
+        QVERIFY(!BooleanWords::toBool("HAYIR"));
+        QVERIFY(!BooleanWords::toBool("0"));
+        try {
+            BooleanWords::toBool("x");
+            QFAIL("no error");
+        } catch (const AppError &error) {
+            QCOMPARE(error.message(), QString("'x' is not a valid boolean value"));
+        }
+        QCOMPARE(BooleanWords::toText(true), QString("E"));
+        QCOMPARE(BooleanWords::toText(false), QString("H"));
+    }
+
+    void displayFormatShowsHoursAndMinutes()
+    {
+        DbFixture f;
+        Query q(&f.db);
+        q.setSql("SELECT * FROM MISAFIR ORDER BY IDMISAFIR");
+        q.open();
+        q.fieldByName("GELISSAAT").setDisplayFormat("hh:nn");
+        q.fieldByName("NUFUSCILT").setDisplayFormat("#,##0.00");
+        QCOMPARE(q.fieldByName("GELISSAAT").displayText(), QString("09:05"));
+        QCOMPARE(q.fieldByName("NUFUSCILT").displayText(), QString("15,00"));
+        QCOMPARE(q.fieldByName("DOGUMTARIHI").displayText(), QString("29.02.1980"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestQuery)
+#include "tst_query.moc"
