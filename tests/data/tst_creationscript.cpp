@@ -4,76 +4,25 @@
 #include "TestSupport.h"
 #include "data/CreationScript.h"
 
+#include "SqliteProbe.h"
+
 #include <QFile>
 #include <QStringDecoder>
 #include <QtTest>
-
-#include <sqlite3.h>
 
 #include <memory>
 
 namespace {
 
-const QString kNull = QStringLiteral("<NULL>");
-
-// One connection on a database file, with the few calls the test needs.
-class ScriptDatabase {
-public:
-    explicit ScriptDatabase(const QString &fileName)
-    {
-        sqlite3 *handle = nullptr;
-        const int rc = sqlite3_open(fileName.toUtf8().constData(), &handle);
-        m_db.reset(handle);
-        if (rc != SQLITE_OK)
-            QTest::qFail(sqlite3_errmsg(handle), __FILE__, __LINE__);
-    }
-
-    // Runs SQL that may hold several statements; returns the engine's message or an empty text.
-    QString exec(const QString &sql)
-    {
-        char *error = nullptr;
-        const int rc = sqlite3_exec(m_db.get(), sql.toUtf8().constData(), nullptr, nullptr, &error);
-        const QString message = rc == SQLITE_OK ? QString() : QString::fromUtf8(error);
-        sqlite3_free(error);
-        return message;
-    }
-
-    QString runCreationScript() { return exec(creationScriptText()); }
-
-    // Every row of a query, each value as text; NULL reads as <NULL>.
-    QList<QStringList> rows(const QString &sql)
-    {
-        QList<QStringList> result;
-        sqlite3_stmt *raw = nullptr;
-        if (sqlite3_prepare_v2(m_db.get(), sql.toUtf8().constData(), -1, &raw, nullptr) != SQLITE_OK) {
-            QTest::qFail(sqlite3_errmsg(m_db.get()), __FILE__, __LINE__);
-            return result;
-        }
-        std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)> stmt(raw, &sqlite3_finalize);
-        while (sqlite3_step(raw) == SQLITE_ROW) {
-            QStringList row;
-            for (int i = 0; i < sqlite3_column_count(raw); ++i) {
-                const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(raw, i));
-                row << (text ? QString::fromUtf8(text) : kNull);
-            }
-            result << row;
-        }
-        return result;
-    }
-
-    QString value(const QString &sql)
-    {
-        const auto result = rows(sql);
-        return result.isEmpty() || result.first().isEmpty() ? kNull : result.first().first();
-    }
-
-private:
-    std::unique_ptr<sqlite3, decltype(&sqlite3_close)> m_db{nullptr, &sqlite3_close};
-};
+// The creation script as the program carries it, run on the probe's file.
+QString runCreationScript(SqliteProbe &db)
+{
+    return db.exec(creationScriptText());
+}
 
 // The schema and every row of the seeded tables, in id order, as one comparable value. The
 // engine's own id counters (sqlite_sequence) are left out: they move on every run.
-QList<QStringList> snapshot(ScriptDatabase &db)
+QList<QStringList> snapshot(SqliteProbe &db)
 {
     QList<QStringList> all;
     for (const char *sql : {"SELECT type, name, tbl_name, sql FROM sqlite_master ORDER BY name",
@@ -105,7 +54,7 @@ class TestCreationScript : public QObject {
 
 private:
     std::unique_ptr<testsupport::ScopedWorkDir> m_workDir;
-    std::unique_ptr<ScriptDatabase> m_db;
+    std::unique_ptr<SqliteProbe> m_db;
 
     // A new qrt.db in a fresh directory, built by one run of the script.
     void createFreshDatabase()
@@ -113,8 +62,8 @@ private:
         m_db.reset();
         m_workDir.reset(); // back to the previous directory before a new one is entered
         m_workDir = std::make_unique<testsupport::ScopedWorkDir>();
-        m_db = std::make_unique<ScriptDatabase>(QStringLiteral("qrt.db"));
-        QCOMPARE(m_db->runCreationScript(), QString());
+        m_db = std::make_unique<SqliteProbe>(QStringLiteral("qrt.db"));
+        QCOMPARE(runCreationScript(*m_db), QString());
     }
 
 private slots:
@@ -166,7 +115,7 @@ private slots:
                 column += QStringLiteral(" PK");
             if (c[3] == u"1")
                 column += QStringLiteral(" NN");
-            if (c[4] != kNull)
+            if (c[4] != SqliteProbe::null)
                 column += QStringLiteral(" =") + c[4];
             described << column;
         }
@@ -209,7 +158,7 @@ private slots:
 
     void settingsAndDocumentTypesSeeded()
     {
-        QCOMPARE(m_db->rows(QStringLiteral("SELECT * FROM AYAR")), (QList<QStringList>{{"1", kNull, kNull}}));
+        QCOMPARE(m_db->rows(QStringLiteral("SELECT * FROM AYAR")), (QList<QStringList>{{"1", SqliteProbe::null, SqliteProbe::null}}));
         const QList<QStringList> documentTypes{{"1", "Pasaport", "P"},
                                                {"2", "Avrupa Birliği Kimliği", "A"},
                                                {"3", "Nüfus Hüviyet Cüzdanı", "N"},
@@ -262,7 +211,7 @@ private slots:
         // a folder the user set must survive as well
         QCOMPARE(m_db->exec(QStringLiteral("UPDATE AYAR SET AKBXMLDIZIN='/srv/akbs'")), QString());
         const auto before = snapshot(*m_db);
-        QCOMPARE(m_db->runCreationScript(), QString());
+        QCOMPARE(runCreationScript(*m_db), QString());
         QCOMPARE(snapshot(*m_db), before);
     }
 
@@ -310,7 +259,7 @@ private slots:
         QFETCH(QString, check);
         QFETCH(QString, expected);
         QCOMPARE(m_db->exec(change), QString());
-        QCOMPARE(m_db->runCreationScript(), QString());
+        QCOMPARE(runCreationScript(*m_db), QString());
         QCOMPARE(m_db->value(check), expected);
     }
 
@@ -320,7 +269,7 @@ private slots:
                      "INSERT INTO TESISLER (TESISKODU, TESISBOLGE, TESISADI) VALUES (1234, 'P', 'Otel');"
                      "DROP INDEX GELISTARIH_index; DROP TABLE LOGLAR;")),
                  QString());
-        QCOMPARE(m_db->runCreationScript(), QString());
+        QCOMPARE(runCreationScript(*m_db), QString());
         QCOMPARE(m_db->value(QStringLiteral("SELECT TESISKODU || TESISBOLGE || TESISADI || TESISAKTIF FROM TESISLER")),
                  QStringLiteral("1234POtel1"));
         QCOMPARE(m_db->value(QStringLiteral(

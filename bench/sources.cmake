@@ -1,0 +1,19 @@
+# The sample-data generator: a library for the generator's tests and the selvane-gen program.
+add_library(selvanegen STATIC
+  gen/GeneratorOptions.cpp
+  gen/GuestRowFactory.cpp
+  gen/SampleDataGenerator.cpp
+  gen/SampleDbFile.cpp
+  gen/SampleDbStatement.cpp
+  gen/SampleRandom.cpp
+  gen/SampleVocabulary.cpp
+  gen/StayPlanner.cpp
+  gen/StoredForms.cpp
+  gen/TcNumber.cpp
+)
+# its headers are included by bare name, apart from the program's own src/gen
+target_include_directories(selvanegen PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/gen)
+target_compile_options(selvanegen PRIVATE -Wall -Wextra)
+target_link_libraries(selvanegen PUBLIC selvanecore)
+add_executable(selvane-gen gen/main.cpp)
+target_link_libraries(selvane-gen PRIVATE selvanegen)
