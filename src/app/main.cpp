@@ -1,12 +1,6 @@
-#include <QApplication>
-#include <QMainWindow>
+#include "app/Startup.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName("Selvane");
-    QMainWindow window;
-    window.setWindowTitle("Selvane");
-    window.show();
-    return app.exec();
+    return Startup::run(argc, argv);
 }

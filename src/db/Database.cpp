@@ -12,6 +12,7 @@ Database::~Database() { close(); }
 void Database::open(const QString &fileName)
 {
     close();
+    m_openError.clear();
     sqlite3 *db = nullptr;
     const int rc = sqlite3_open_v2(fileName.toUtf8().constData(), &db,
                                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
@@ -19,14 +20,16 @@ void Database::open(const QString &fileName)
         const QString message = db ? QString::fromUtf8(sqlite3_errmsg(db))
                                    : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_close_v2(db);
+        m_openError = message;
         throw DatabaseError(message, rc);
     }
     m_db = db;
     m_fileName = fileName;
     try {
         applyConnectionSettings();
-    } catch (...) {
+    } catch (const DatabaseError &error) {
         close();
+        m_openError = error.message();
         throw;
     }
 }
@@ -56,7 +59,8 @@ void Database::close()
 void Database::raiseLastError() const
 {
     if (!m_db)
-        throw DatabaseError(QStringLiteral("Database is not open"), SQLITE_MISUSE);
+        throw DatabaseError(m_openError.isEmpty() ? QStringLiteral("Database is not open") : m_openError,
+                            SQLITE_MISUSE);
     throw DatabaseError(QString::fromUtf8(sqlite3_errmsg(m_db)), sqlite3_errcode(m_db));
 }
 

@@ -62,6 +62,7 @@ private:
 
     sqlite3 *m_db = nullptr;
     QString m_fileName;
+    QString m_openError; // why the last opening failed, repeated to whoever uses the closed connection
     std::function<void(bool)> m_observer;
     mutable int m_commandDepth = 0;
 };

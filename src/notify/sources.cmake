@@ -5,4 +5,5 @@ list(APPEND SELVANE_SOURCES
   notify/Iso88599Codec.cpp
   notify/KonaklamaDocument.cpp
   notify/NotificationFileWriter.cpp
+  notify/XmlKaydet.cpp
 )

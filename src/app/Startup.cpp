@@ -1,0 +1,100 @@
+#include "app/Startup.h"
+
+#include "app/CommandLine.h"
+#include "data/Tdm1.h"
+#include "db/AppError.h"
+#include "db/ErrorSink.h"
+#include "gen/TransientMessage.h"
+#include "notify/XmlKaydet.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QFile>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QStyleFactory>
+#include <cstdio>
+
+namespace {
+
+void writeToStandardError(const QString &message)
+{
+    std::fprintf(stderr, "Selvane: %s\n", message.toUtf8().constData());
+    std::fflush(stderr);
+}
+
+// A scheduled run's standard error is its trace: only our own lines and real failures go there,
+// not the toolkit's notes about display plugins.
+void quietToolkitNotes(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        writeToStandardError(message);
+}
+
+void showErrorBox(const QString &message)
+{
+    QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationDisplayName(), message);
+}
+
+} // namespace
+
+// A scheduled run may find no display at all (a server, a locked desktop); the transient
+// messages then go to Qt's offscreen platform instead of ending the run.
+void Startup::chooseDisplayPlatform(bool unattended)
+{
+    if (!unattended || qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        return;
+    const bool hasDisplay = qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+    qputenv("QT_QPA_PLATFORM", hasDisplay ? "xcb;wayland;offscreen" : "offscreen");
+}
+
+void Startup::applyTheme()
+{
+    QFile file(QStringLiteral(":/app/AmethystKamri.qss"));
+    if (!file.open(QIODevice::ReadOnly))
+        throw AppError(QStringLiteral("Tema yüklenemedi: %1").arg(file.errorString()));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    qApp->setStyleSheet(QString::fromUtf8(file.readAll()));
+}
+
+int Startup::run(int argc, char **argv)
+{
+    const bool unattended = CommandLine::modeFor(argc, argv) == CommandLine::Mode::Unattended;
+    chooseDisplayPlatform(unattended);
+    if (unattended)
+        qInstallMessageHandler(quietToolkitNotes);
+    Q_INIT_RESOURCE(app);
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Selvane"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Selvane"));
+    QApplication::setApplicationVersion(QStringLiteral(SELVANE_VERSION));
+    // Nothing may wait for a click in a scheduled run: errors go to standard error there.
+    ErrorSink::setHandler(unattended ? ErrorSink::Handler(writeToStandardError) : ErrorSink::Handler(showErrorBox));
+    ErrorSink::guard([] { applyTheme(); });
+
+    Tdm1 dataModule;
+    return unattended ? runUnattended() : runInteractive();
+}
+
+int Startup::runUnattended()
+{
+    setMesajGosterStderrTrace(true);
+    try {
+        XmlDosyalariKaydet(QDateTime::currentDateTime());
+        return 0;
+    } catch (const AppError &error) {
+        writeToStandardError(error.message());
+    } catch (const std::exception &error) {
+        writeToStandardError(QString::fromUtf8(error.what()));
+    }
+    return 1;
+}
+
+int Startup::runInteractive()
+{
+    QMainWindow window;
+    window.setWindowTitle(QStringLiteral("Selvane"));
+    window.resize(1024, 700);
+    window.showMaximized();
+    return QApplication::exec();
+}

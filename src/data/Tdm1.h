@@ -1,0 +1,40 @@
+#pragma once
+#include "db/Database.h"
+#include "db/Query.h"
+
+#include <QObject>
+#include <memory>
+
+// The data module: the one connection of the process, the shared lookup queries, the boolean
+// words, the table links and the registered field sets. Created first at start-up, lives until
+// the program ends; the single instance is dm1.
+class Tdm1 : public QObject {
+    Q_OBJECT
+public:
+    explicit Tdm1(QObject *parent = nullptr);
+    ~Tdm1() override;
+
+    Database *dbMain() { return &m_dbMain; }
+    Query *fdqry_uyruk() { return &m_uyruk; }
+    Query *fdqry_kimlikturu() { return &m_kimlikturu; }
+
+    // Opens qrt.db in the working directory, brings schema and seed rows up to date and opens the
+    // lookup queries. Throws the engine's error when the file cannot be opened or the script fails.
+    void sqlite_userlocalvt_ac();
+
+    // The extension libraries looked for in the working directory, in this order.
+    static constexpr const char *kFuzzyExtension = "unifuzz.so";
+    static constexpr const char *kIcuExtension = "libsqliteicu.so";
+
+private:
+    void DataModuleCreate();
+    void loadOptionalExtension();
+    void useWaitCursorWhileCommandsRun();
+
+    Database m_dbMain;
+    Query m_uyruk;
+    Query m_kimlikturu;
+};
+
+// The single data module of the process (null before start-up and after it ends).
+extern Tdm1 *dm1;
