@@ -22,8 +22,9 @@ public:
     sqlite3 *handle() const { return m_db; }
     QString fileName() const { return m_fileName; }
 
-    // Runs a script of several statements in text order, each committing on its own. With
-    // ignoreMissingObjects, a "no such ..." error ends the script quietly instead of being raised.
+    // Runs a script of several statements in text order, outside any transaction of the caller.
+    // With ignoreMissingObjects, a "no such ..." error ends the script quietly instead of being
+    // raised; what ran before an error stays.
     void executeScript(const QString &script, bool ignoreMissingObjects = false);
     // Runs one statement with named parameters (":name" in the text, keys without the colon).
     // Returns the number of rows it changed.
