@@ -11,7 +11,7 @@
 Tdm1 *dm1 = nullptr;
 
 Tdm1::Tdm1(QObject *parent)
-    : QObject(parent), m_uyruk(&m_dbMain), m_kimlikturu(&m_dbMain)
+    : QObject(parent), m_uyruk(&m_dbMain), m_kimlikturu(&m_dbMain), m_links(m_dbMain)
 {
     dm1 = this;
     m_uyruk.setSql(QStringLiteral("SELECT * FROM UYRUK"));
@@ -36,6 +36,7 @@ Tdm1::~Tdm1()
 void Tdm1::DataModuleCreate()
 {
     m_dbMain.close();
+    m_links.fillDefaultLinks();
     BooleanWords::setWords({QStringLiteral("E"), QStringLiteral("Y"), QStringLiteral("Yes"),
                             QStringLiteral("Evet"), QStringLiteral("1"), QStringLiteral("True")},
                            {QStringLiteral("H"), QStringLiteral("N"), QStringLiteral("No"),
@@ -80,4 +81,20 @@ void Tdm1::useWaitCursorWhileCommandsRun()
         else
             QGuiApplication::restoreOverrideCursor();
     });
+}
+
+int Tdm1::TablolinkDetayKontrol(const QString &tablo, const Query &Fields, const QString &options,
+                                const TableLinkList *LinkDataset)
+{
+    return m_links.TablolinkDetayKontrol(tablo, Fields, options, LinkDataset);
+}
+
+bool Tdm1::TablolinkDetayVarmi(const QString &tablo, const Query &Fields, const TableLinkList *LinkDataset)
+{
+    return m_links.TablolinkDetayVarmi(tablo, Fields, LinkDataset);
+}
+
+int Tdm1::TablolinkDetaySil(const QString &tablo, const Query &Fields, const TableLinkList *LinkDataset)
+{
+    return m_links.TablolinkDetaySil(tablo, Fields, LinkDataset);
 }

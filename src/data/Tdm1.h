@@ -1,4 +1,5 @@
 #pragma once
+#include "data/TableLinks.h"
 #include "db/Database.h"
 #include "db/Query.h"
 
@@ -17,6 +18,17 @@ public:
     Database *dbMain() { return &m_dbMain; }
     Query *fdqry_uyruk() { return &m_uyruk; }
     Query *fdqry_kimlikturu() { return &m_kimlikturu; }
+    TableLinks &tableLinks() { return m_links; }
+    TableLinkList &fdmtbltablelinks() { return m_links.fdmtbltablelinks(); }
+
+    // Dependent records of the current row of Fields in table tablo, through the table links.
+    int TablolinkDetayKontrol(const QString &tablo, const Query &Fields, const QString &options = {},
+                              const TableLinkList *LinkDataset = nullptr);
+    bool TablolinkDetayVarmi(const QString &tablo, const Query &Fields,
+                             const TableLinkList *LinkDataset = nullptr);
+    // Deletes the deletable dependents; the caller wraps it with the master's deletion in one
+    // transaction.
+    int TablolinkDetaySil(const QString &tablo, const Query &Fields, const TableLinkList *LinkDataset = nullptr);
 
     // Opens qrt.db in the working directory, brings schema and seed rows up to date and opens the
     // lookup queries. Throws the engine's error when the file cannot be opened or the script fails.
@@ -34,6 +46,7 @@ private:
     Database m_dbMain;
     Query m_uyruk;
     Query m_kimlikturu;
+    TableLinks m_links;
 };
 
 // The single data module of the process (null before start-up and after it ends).
