@@ -4,4 +4,8 @@ list(APPEND SELVANE_SOURCES
   gen/EKimlikRowHata.cpp
   gen/KimlikNo.cpp
   gen/TKimlikRowValidate.cpp
+  gen/Tmyfieldset.cpp
+  gen/TDataTanimlari.cpp
+  gen/FieldSetRoutines.cpp
+  gen/StandardFieldSets.cpp
 )
