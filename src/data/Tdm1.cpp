@@ -3,6 +3,7 @@
 #include "data/CreationScript.h"
 #include "db/BooleanWords.h"
 #include "db/ErrorSink.h"
+#include "gen/StandardFieldSets.h"
 
 #include <QFileInfo>
 #include <QCursor>
@@ -26,6 +27,7 @@ Tdm1::Tdm1(QObject *parent)
 
 Tdm1::~Tdm1()
 {
+    m_fdt.reset();
     m_uyruk.close();
     m_kimlikturu.close();
     m_dbMain.close();
@@ -42,6 +44,9 @@ void Tdm1::DataModuleCreate()
                            {QStringLiteral("H"), QStringLiteral("N"), QStringLiteral("No"),
                             QStringLiteral("Hayır"), QStringLiteral("0"), QStringLiteral("False")});
     sqlite_userlocalvt_ac();
+    m_fdt = std::make_unique<TDataTanimlari>();
+    m_fdt->fieldSetEkle(QStringLiteral("MISAFIR"), misafirFieldSet());
+    m_fdt->fieldSetEkle(QStringLiteral("ODAEV"), odaevFieldSet());
 }
 
 void Tdm1::sqlite_userlocalvt_ac()

@@ -2,6 +2,7 @@
 #include "data/TableLinks.h"
 #include "db/Database.h"
 #include "db/Query.h"
+#include "gen/TDataTanimlari.h"
 
 #include <QObject>
 #include <memory>
@@ -19,6 +20,8 @@ public:
     Query *fdqry_uyruk() { return &m_uyruk; }
     Query *fdqry_kimlikturu() { return &m_kimlikturu; }
     TableLinks &tableLinks() { return m_links; }
+    // The registered field sets "MISAFIR" and "ODAEV"; null when start-up stopped before them.
+    TDataTanimlari *FDT() { return m_fdt.get(); }
     TableLinkList &fdmtbltablelinks() { return m_links.fdmtbltablelinks(); }
 
     // Dependent records of the current row of Fields in table tablo, through the table links.
@@ -47,6 +50,7 @@ private:
     Query m_uyruk;
     Query m_kimlikturu;
     TableLinks m_links;
+    std::unique_ptr<TDataTanimlari> m_fdt;
 };
 
 // The single data module of the process (null before start-up and after it ends).

@@ -64,6 +64,11 @@ private slots:
         Query &kimlik = *module.fdqry_kimlikturu();
         QCOMPARE(kimlik.fieldByName("KIMLIKTURUADI").asString(), QString("Pasaport"));
         QCOMPARE(kimlik.recordCount(), 5);
+
+        QVERIFY(module.FDT());
+        QCOMPARE(module.FDT()->GosterilenAlanListesiVer("ODAEV"), QString("TESISADI,ODAEVNO,ODAEVACIKLAMA"));
+        QCOMPARE(module.FDT()->GosterilenAlanListesiVer("MISAFIR").split(',').size(), 27);
+        QVERIFY(!module.FDT()->contains("misafir"));
     }
 
     void secondStartChangesNoRowAndRestoresDeletedSeeds()
@@ -113,6 +118,7 @@ private slots:
         QVERIFY(timer.elapsed() < 2000);
         QCOMPARE(errors.messages, QStringList({"database is locked"}));
         QVERIFY(!second.fdqry_uyruk()->isOpen());
+        QVERIFY(!second.FDT()); // the steps after the failing one did not run
         // Later use of the unusable connection fails with the same reason.
         try {
             second.dbMain()->scalar("SELECT 1");
