@@ -184,6 +184,8 @@ void Query::startStatement()
     auto statement = std::make_unique<Statement>(*m_db, expandedSql());
     statement->bindAll(m_params);
     bindFields(*statement);
+    m_columnCount = statement->columnCount();
+    m_nextOrdinal = 0;
     m_statement = std::move(statement);
 }
 
@@ -258,9 +260,10 @@ bool Query::fetchOne()
         m_statement.reset(); // every row is read; the statement is no longer needed
         return false;
     }
-    Row row(m_statement->columnCount());
-    for (int column = 0; column < row.size(); ++column)
+    Row row(m_columnCount + 1);
+    for (int column = 0; column < m_columnCount; ++column)
         row[column] = m_statement->columnValue(column);
+    row[m_columnCount] = m_nextOrdinal++;
     m_rows.push_back(std::move(row));
     return true;
 }
@@ -468,13 +471,11 @@ void Query::insert()
     requireWritable();
     if (onBeforeInsert)
         onBeforeInsert(*this);
-    const int columns = m_statement ? m_statement->columnCount() : (m_rows.empty() ? 0 : int(m_rows.front().size()));
-    int width = columns;
-    for (const auto &field : m_fields)
-        width = std::max(width, field->columnIndex() + 1);
+    const int width = m_columnCount + 1;
     const int at = m_row < 0 ? 0 : m_row;
-    m_rows.insert(m_rows.begin() + at, Row(width));
     m_buffer = Row(width);
+    m_buffer[m_columnCount] = m_nextOrdinal++;
+    m_rows.insert(m_rows.begin() + at, m_buffer);
     m_changed = QVector<bool>(width, false);
     m_modified = false;
     m_row = at;
@@ -666,8 +667,9 @@ void Query::remove()
 
 void Query::setSortOrder(const QString &order)
 {
+    const bool wasOrdered = !m_sortOrder.isEmpty();
     m_sortOrder = order;
-    if (isOpen() && !m_sortOrder.isEmpty()) {
+    if (isOpen() && (wasOrdered || !order.isEmpty())) {
         if (isEditing())
             post();
         sortRows();
@@ -692,8 +694,10 @@ void Query::sortRows()
         if (field && field->columnIndex() >= 0)
             keys.push_back({field->columnIndex(), field->type(), direction.startsWith(QLatin1Char('D'))});
     }
-    if (keys.empty())
+    if (keys.empty() && !m_sortOrder.isEmpty())
         return;
+    if (keys.empty())
+        keys.push_back({m_columnCount, FieldType::Integer, false}); // the order of arrival
     fetchAll();
     QCollator collator{QLocale()};
     collator.setCaseSensitivity(Qt::CaseInsensitive);

@@ -97,7 +97,8 @@ public:
     bool isModified() const { return m_modified; }
     bool isFieldModified(const Field &field) const;
 
-    // Client-side ordering of the loaded rows, "NAME:A,OTHER:D"; kept across re-opens.
+    // Client-side ordering of the loaded rows, "NAME:A,OTHER:D"; kept across re-opens. An empty
+    // text puts the rows back in the order the query gave them.
     void setSortOrder(const QString &order);
     const QString &sortOrder() const { return m_sortOrder; }
 
@@ -156,7 +157,11 @@ private:
 
     std::vector<std::unique_ptr<Field>> m_fields;
     std::unique_ptr<Statement> m_statement;
+    // Each loaded row carries, after its columns, the ordinal in which it arrived, so that
+    // removing the client-side ordering gives the query's own order back.
     std::vector<Row> m_rows;
+    int m_columnCount = 0;
+    qint64 m_nextOrdinal = 0;
     int m_row = -1;
     bool m_eof = true;
     bool m_bof = true;

@@ -287,6 +287,12 @@ private slots:
         QCOMPARE(q.fieldByName("TESISKODU").asInteger(), 1234);
         q.last();
         QCOMPARE(q.fieldByName("TESISKODU").asInteger(), 5);
+
+        q.setSortOrder(QString()); // back to the order the query gave
+        QStringList codes;
+        for (q.first(); !q.isEof(); q.next())
+            codes << q.fieldByName("TESISKODU").asString();
+        QCOMPARE(codes.join(','), QString("1234,99,5,6,7,8,9"));
     }
 
     void detailFollowsTheMastersCurrentRow()
