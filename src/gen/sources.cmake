@@ -8,4 +8,8 @@ list(APPEND SELVANE_SOURCES
   gen/TDataTanimlari.cpp
   gen/FieldSetRoutines.cpp
   gen/StandardFieldSets.cpp
+  gen/SqlLiteral.cpp
+  gen/TVrnFiltreMetniCozucu.cpp
+  gen/TVrnFiltreMetniCozucu2.cpp
+  gen/GridFilter.cpp
 )

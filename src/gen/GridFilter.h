@@ -1,0 +1,48 @@
+#pragma once
+#include "db/FieldType.h"
+#include "gen/Tmyfieldset.h"
+
+#include <QList>
+#include <QPair>
+#include <QString>
+
+class Query;
+
+// What the filter translation needs of one grid column: its field, the text of its filter cell,
+// the field's data type, and whether the field is a plain data column (calculated and lookup
+// columns are never filtered).
+struct FilterColumn {
+    QString fieldName;
+    QString filterText;
+    FieldType type = FieldType::Unknown;
+    bool isDataField = true;
+};
+
+// Translates the filter cells of a grid's columns, in column order, into the WHERE and HAVING
+// conditions of the window's query. A field whose set entry has sqlexp is filtered on that
+// expression; one with only sqlhexp is filtered on that expression in HAVING. Both outputs are
+// emptied first; the result is always true. Throws the conversion error of a date or boolean
+// cell that cannot be read.
+bool gridFiltreSartiVer(Tmyfieldset fieldset, const QList<FilterColumn> &columns, QString &whereText,
+                        QString &havingText);
+
+// Sets a macro from a ";"-separated list of conditions, joined with " AND ". A double-quoted item
+// may contain ";". Blank items are left out; with no item the macro is not touched. The caller
+// closes the query before and opens it after.
+void makroSartAta(Query &query, const QString &macroName, const QString &conditions);
+
+// The filter bar's change handler: translates every cell first (an unreadable date or boolean
+// stops here, with the query still open on its rows and its macros unchanged), then closes the
+// query, sets the macros "filter" and "having" ("1" when there is no condition) and opens it
+// again. "staticfilter" is not changed.
+void filtreDegisti(Query &query, const Tmyfieldset &fieldset, const QList<FilterColumn> &columns);
+
+// The sort mark of a column title.
+enum class SortMark { None, Ascending, Descending };
+
+// A title click moves a data or lookup column's mark none -> ascending -> descending -> none.
+SortMark nextSortMark(SortMark mark);
+
+// The client-side ordering for the marks of the grid's data columns (lookup columns are not
+// passed): "NAME:A,OTHER:D" in column order; empty when nothing is marked.
+QString siralamaMetni(const QList<QPair<QString, SortMark>> &marks);
