@@ -17,3 +17,23 @@ target_compile_options(selvanegen PRIVATE -Wall -Wextra)
 target_link_libraries(selvanegen PUBLIC selvanecore)
 add_executable(selvane-gen gen/main.cpp)
 target_link_libraries(selvane-gen PRIVATE selvanegen)
+
+# selvane-bench: start-up, guest list and export beside the sqlite3 shell (run by hand).
+add_executable(selvane-bench
+  BenchMain.cpp
+  BenchOptions.cpp
+  ComparisonRunner.cpp
+  ComparisonTable.cpp
+  ExportBenchmark.cpp
+  GuestListBenchmark.cpp
+  PeakMemory.cpp
+  ReportedErrors.cpp
+  SampleDatabaseCache.cpp
+  ScratchCopy.cpp
+  SqliteShell.cpp
+  StartupBenchmark.cpp
+  WorkClock.cpp
+  WorkerProcess.cpp
+)
+target_compile_options(selvane-bench PRIVATE -Wall -Wextra)
+target_link_libraries(selvane-bench PRIVATE selvanegen)

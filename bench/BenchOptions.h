@@ -1,0 +1,17 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+// What a benchmark run is asked to do, read from the command line.
+struct BenchOptions {
+    QStringList benchmarks;  // "startup", "guestlist", "export"; all of them when none is named
+    int runs = 3;            // runs of each side per size; the median is printed
+    QString cacheFolder;     // where the sample databases are kept
+    bool smallOnly = false;  // only the 200,000-stay database
+    bool largeExport = false; // also the export of the 1,000,000-stay database (slow)
+
+    static QStringList knownBenchmarks();
+    // Reads the arguments (program name first); prints the help and exits for --help. Throws
+    // AppError for a bad option.
+    static BenchOptions fromArguments(const QStringList &arguments);
+};
