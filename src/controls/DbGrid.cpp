@@ -41,6 +41,13 @@ void DbGrid::setQuery(Query *query)
     followQueryRow();
 }
 
+void DbGrid::replaceHorizontalHeader(QHeaderView *header)
+{
+    setHorizontalHeader(header);
+    connect(header, &QHeaderView::sectionResized, this, &DbGrid::rememberUserWidth);
+    applyColumnLayout();
+}
+
 void DbGrid::clearColumns()
 {
     m_model->clearColumns();

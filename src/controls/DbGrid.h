@@ -27,6 +27,10 @@ public:
     int columnWidthForCharacters(int characters) const;
 
 protected:
+    // Puts a derived grid's own title header in place of the plain one; the widths the user
+    // drags on it are remembered as on the plain one.
+    void replaceHorizontalHeader(QHeaderView *header);
+
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void changeEvent(QEvent *event) override;
 

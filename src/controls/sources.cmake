@@ -1,3 +1,7 @@
 list(APPEND SELVANE_SOURCES
   controls/DbGrid.cpp
+  controls/FilterHeader.cpp
+  controls/CheckIndicatorHeader.cpp
+  controls/RowColorDelegate.cpp
+  controls/FilterGrid.cpp
 )
