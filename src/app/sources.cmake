@@ -1,6 +1,7 @@
 list(APPEND SELVANE_SOURCES
   app/CommandLine.cpp
   app/Startup.cpp
+  app/SelvaneApplication.cpp
 )
 list(APPEND SELVANE_RESOURCES
   app/resources/app.qrc

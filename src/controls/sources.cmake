@@ -4,4 +4,11 @@ list(APPEND SELVANE_SOURCES
   controls/CheckIndicatorHeader.cpp
   controls/RowColorDelegate.cpp
   controls/FilterGrid.cpp
+  controls/IconList.cpp
+  controls/TVrnImage.cpp
+  controls/TVrnCustomHeaderPanel.cpp
+  controls/TVrnHeaderPanel.cpp
+)
+list(APPEND SELVANE_RESOURCES
+  controls/controls.qrc
 )

@@ -1,0 +1,84 @@
+#include "forms/MessageBoxes.h"
+
+#include <QApplication>
+
+namespace MessageBoxes {
+
+namespace {
+
+Presenter &currentPresenter()
+{
+    static Presenter presenter;
+    return presenter;
+}
+
+QString programTitle()
+{
+    const QString name = QGuiApplication::applicationDisplayName();
+    return name.isEmpty() ? QStringLiteral("Selvane") : name;
+}
+
+QMessageBox::Icon iconOf(Kind kind)
+{
+    switch (kind) {
+    case Kind::Information:
+        return QMessageBox::Information;
+    case Kind::Warning:
+        return QMessageBox::Warning;
+    case Kind::Error:
+        return QMessageBox::Critical;
+    case Kind::Message:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButton showRealBox(const Request &request)
+{
+    QMessageBox box(iconOf(request.kind), request.title, request.text, request.buttons, request.parent);
+    if (request.defaultButton != QMessageBox::NoButton) {
+        box.setDefaultButton(request.defaultButton);
+        // Escape answers like the default button: never the accepting one of a question.
+        box.setEscapeButton(request.defaultButton);
+    }
+    return QMessageBox::StandardButton(box.exec());
+}
+
+void showOk(Kind kind, QWidget *parent, const QString &text)
+{
+    ask({kind, parent, programTitle(), text, QMessageBox::Ok, QMessageBox::Ok});
+}
+
+} // namespace
+
+QMessageBox::StandardButton ask(const Request &request)
+{
+    if (currentPresenter())
+        return currentPresenter()(request);
+    return showRealBox(request);
+}
+
+void showMessage(QWidget *parent, const QString &text) { showOk(Kind::Message, parent, text); }
+void showInformation(QWidget *parent, const QString &text) { showOk(Kind::Information, parent, text); }
+void showWarning(QWidget *parent, const QString &text) { showOk(Kind::Warning, parent, text); }
+void showError(QWidget *parent, const QString &text) { showOk(Kind::Error, parent, text); }
+
+bool confirm(QWidget *parent, const QString &text, QMessageBox::StandardButton accept)
+{
+    const Request request{Kind::Warning, parent, programTitle(), text, accept | QMessageBox::Cancel,
+                          QMessageBox::Cancel};
+    return ask(request) == accept;
+}
+
+Presenter setPresenter(Presenter presenter)
+{
+    Presenter previous = std::move(currentPresenter());
+    currentPresenter() = std::move(presenter);
+    return previous;
+}
+
+ScopedPresenter::ScopedPresenter(Presenter presenter) : m_previous(setPresenter(std::move(presenter))) {}
+
+ScopedPresenter::~ScopedPresenter() { setPresenter(std::move(m_previous)); }
+
+} // namespace MessageBoxes

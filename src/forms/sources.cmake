@@ -1,0 +1,6 @@
+list(APPEND SELVANE_SOURCES
+  forms/MessageBoxes.cpp
+  forms/TMyformbase.cpp
+  forms/TFrameBase.cpp
+  forms/TFormAyar.cpp
+)
