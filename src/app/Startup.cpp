@@ -1,6 +1,8 @@
 #include "app/Startup.h"
 
 #include "app/CommandLine.h"
+#include "app/SelvaneApplication.h"
+#include "forms/MessageBoxes.h"
 #include "data/Tdm1.h"
 #include "db/AppError.h"
 #include "db/ErrorSink.h"
@@ -11,7 +13,6 @@
 #include <QDateTime>
 #include <QFile>
 #include <QMainWindow>
-#include <QMessageBox>
 #include <QStyleFactory>
 #include <cstdio>
 
@@ -33,7 +34,7 @@ void quietToolkitNotes(QtMsgType type, const QMessageLogContext &, const QString
 
 void showErrorBox(const QString &message)
 {
-    QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationDisplayName(), message);
+    MessageBoxes::showError(QApplication::activeWindow(), message);
 }
 
 } // namespace
@@ -64,7 +65,7 @@ int Startup::run(int argc, char **argv)
     if (unattended)
         qInstallMessageHandler(quietToolkitNotes);
     Q_INIT_RESOURCE(app);
-    QApplication application(argc, argv);
+    SelvaneApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Selvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Selvane"));
     QApplication::setApplicationVersion(QStringLiteral(SELVANE_VERSION));

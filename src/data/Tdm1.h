@@ -1,4 +1,5 @@
 #pragma once
+#include "controls/IconList.h"
 #include "data/TableLinks.h"
 #include "db/Database.h"
 #include "db/Query.h"
@@ -20,6 +21,8 @@ public:
     Query *fdqry_uyruk() { return &m_uyruk; }
     Query *fdqry_kimlikturu() { return &m_kimlikturu; }
     TableLinks &tableLinks() { return m_links; }
+    // The pictures of buttons, actions and header panels, referred to by index.
+    IconList *il_db() { return &m_ilDb; }
     // The registered field sets "MISAFIR" and "ODAEV"; null when start-up stopped before them.
     TDataTanimlari *FDT() { return m_fdt.get(); }
     TableLinkList &fdmtbltablelinks() { return m_links.fdmtbltablelinks(); }
@@ -50,6 +53,7 @@ private:
     Query m_uyruk;
     Query m_kimlikturu;
     TableLinks m_links;
+    IconList m_ilDb;
     std::unique_ptr<TDataTanimlari> m_fdt;
 };
 
