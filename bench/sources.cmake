@@ -37,3 +37,14 @@ add_executable(selvane-bench
 )
 target_compile_options(selvane-bench PRIVATE -Wall -Wextra)
 target_link_libraries(selvane-bench PRIVATE selvanegen)
+
+# selvane-printbench: the grid print preview of the guest list beside the sqlite3 shell (run by hand).
+add_executable(selvane-printbench
+  PrintBenchMain.cpp
+  PrintPreviewBenchmark.cpp
+  PeakMemory.cpp
+  SqliteShell.cpp
+  WorkClock.cpp
+)
+target_compile_options(selvane-printbench PRIVATE -Wall -Wextra)
+target_link_libraries(selvane-printbench PRIVATE selvanegen)
