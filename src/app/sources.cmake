@@ -1,5 +1,6 @@
 list(APPEND SELVANE_SOURCES
   app/CommandLine.cpp
+  app/TAboutBox.cpp
   app/Startup.cpp
   app/SelvaneApplication.cpp
 )
