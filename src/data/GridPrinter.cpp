@@ -24,6 +24,16 @@ void GridPrinter::setPreviewRunner(PreviewRunner runner)
     previewRunner() = std::move(runner);
 }
 
+Query *GridPrinter::FTableViewDataset() const
+{
+    return m_dataset;
+}
+
+DbGrid *GridPrinter::FTableViewGrid() const
+{
+    return m_grid;
+}
+
 void GridPrinter::gridyazdir(DbGrid *grid, const QString &Caption)
 {
     if (!grid || !grid->query() || !grid->query()->isOpen())

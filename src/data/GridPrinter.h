@@ -1,4 +1,5 @@
 #pragma once
+#include "controls/DbGrid.h"
 #include "data/GridReportTable.h"
 
 #include <QPointer>
@@ -23,8 +24,9 @@ public:
     // query, prints nothing and reports nothing. The query ends on its last record.
     void gridyazdir(DbGrid *grid, const QString &Caption);
 
-    Query *FTableViewDataset() const { return m_dataset; }
-    DbGrid *FTableViewGrid() const { return m_grid; }
+    // Defined beside the includes of the grid and the query, so that this header needs neither.
+    Query *FTableViewDataset() const;
+    DbGrid *FTableViewGrid() const;
     const QString &FTableViewCaption() const { return m_caption; }
 
     // The table of the stored print state, read afresh from the query.
