@@ -3,4 +3,5 @@ list(APPEND SELVANE_SOURCES
   forms/TMyformbase.cpp
   forms/TFrameBase.cpp
   forms/TFormAyar.cpp
+  forms/TFormMisafirCikis.cpp
 )
