@@ -4,4 +4,6 @@ list(APPEND SELVANE_SOURCES
   forms/TFrameBase.cpp
   forms/TFormAyar.cpp
   forms/TFormMisafirCikis.cpp
+  forms/DbNavigator.cpp
+  forms/TFrameTesisler.cpp
 )
