@@ -6,4 +6,6 @@ list(APPEND SELVANE_SOURCES
   forms/TFormMisafirCikis.cpp
   forms/DbNavigator.cpp
   forms/TFrameTesisler.cpp
+  forms/QueryRowPeek.cpp
+  forms/TFormXmlKaydet.cpp
 )
