@@ -1,7 +1,8 @@
-// selvane-bench: our start-up, guest list and export beside the sqlite3 shell doing the same work
-// on the same file in the same run. Run by hand; see README.md.
+// selvane-bench: our start-up, guest list, export and a filter change beside the sqlite3 shell
+// doing the same work on the same file in the same run. Run by hand; see README.md.
 #include "BenchOptions.h"
 #include "ExportBenchmark.h"
+#include "FilterChangeBenchmark.h"
 #include "GuestListBenchmark.h"
 #include "SampleDatabaseCache.h"
 #include "SqliteShell.h"
@@ -31,6 +32,8 @@ int runWorker(const QStringList &arguments)
         WorkerProcess::report(GuestListBenchmark::measure(rest));
     else if (kind == QLatin1String(ExportBenchmark::kKind))
         WorkerProcess::report(ExportBenchmark::measure(rest));
+    else if (kind == QLatin1String(FilterChangeBenchmark::kKind))
+        WorkerProcess::report(FilterChangeBenchmark::measure(rest));
     else
         throw AppError(QStringLiteral("Unknown worker '%1'").arg(kind));
     return 0;
@@ -52,6 +55,8 @@ int runBenchmarks(const QStringList &arguments)
             GuestListBenchmark::run(options, cache);
         else if (name == QLatin1String(ExportBenchmark::kKind))
             ExportBenchmark::run(options, cache);
+        else if (name == QLatin1String(FilterChangeBenchmark::kKind))
+            FilterChangeBenchmark::run(options, cache);
     }
     return 0;
 }

@@ -7,18 +7,19 @@
 
 QStringList BenchOptions::knownBenchmarks()
 {
-    return {QStringLiteral("startup"), QStringLiteral("guestlist"), QStringLiteral("export")};
+    return {QStringLiteral("startup"), QStringLiteral("guestlist"), QStringLiteral("export"),
+            QStringLiteral("filter")};
 }
 
 BenchOptions BenchOptions::fromArguments(const QStringList &arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "Measures the program's start-up, guest list and export beside the sqlite3 shell doing the "
-        "same work on the same file. Prints Markdown tables."));
+        "Measures the program's start-up, guest list, export and a filter change beside the sqlite3 "
+        "shell doing the same work on the same file. Prints Markdown tables."));
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("benchmark"),
-                                 QStringLiteral("startup, guestlist or export; all when none is given."),
+                                 QStringLiteral("startup, guestlist, export or filter; all when none is given."),
                                  QStringLiteral("[benchmark...]"));
     const QCommandLineOption runs(QStringLiteral("runs"), QStringLiteral("Runs of each side per size (default 3)."),
                                   QStringLiteral("n"), QStringLiteral("3"));

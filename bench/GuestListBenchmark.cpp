@@ -58,6 +58,11 @@ void configure(Query &query, const QString &choice)
 
 } // namespace
 
+QString GuestListBenchmark::statement()
+{
+    return kGuestListSql;
+}
+
 QString GuestListBenchmark::expandedStatement(const QString &choice)
 {
     Query query(nullptr);

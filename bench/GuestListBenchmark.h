@@ -15,6 +15,8 @@ public:
     static constexpr const char *kKind = "guestlist";
     static constexpr int kFirstRows = 50;
 
+    // The guest list's statement with its macros "&staticfilter", "&filter" and "&having".
+    static QString statement();
     // The statement with its macros replaced for the choice: "all" ("Tümü") or "present"
     // ("Konaklayanlar").
     static QString expandedStatement(const QString &choice);

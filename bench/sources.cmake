@@ -48,3 +48,6 @@ add_executable(selvane-printbench
 )
 target_compile_options(selvane-printbench PRIVATE -Wall -Wextra)
 target_link_libraries(selvane-printbench PRIVATE selvanegen)
+
+# selvane-bench: a filter change on the guest list beside the sqlite3 shell.
+target_sources(selvane-bench PRIVATE FilterChangeBenchmark.cpp)
