@@ -63,7 +63,8 @@ void DbGrid::addColumn(const GridColumn &column)
 
 int DbGrid::columnWidthForCharacters(int characters) const
 {
-    return QFontMetrics(font()).averageCharWidth() * characters + kCellPadding;
+    // A digit is wider than the average letter; dates and numbers must not be cut off.
+    return QFontMetrics(font()).horizontalAdvance(QLatin1Char('0')) * characters + kCellPadding;
 }
 
 int DbGrid::defaultColumnWidth(int column) const

@@ -1,5 +1,6 @@
 #pragma once
 #include "controls/IconList.h"
+#include "data/GridPrinter.h"
 #include "data/TableLinks.h"
 #include "db/Database.h"
 #include "db/Query.h"
@@ -21,6 +22,9 @@ public:
     Query *fdqry_uyruk() { return &m_uyruk; }
     Query *fdqry_kimlikturu() { return &m_kimlikturu; }
     TableLinks &tableLinks() { return m_links; }
+    // Prints the grid's visible columns and rows under the title Caption, in a modal preview.
+    void gridyazdir(DbGrid *grid, const QString &Caption) { m_printer.gridyazdir(grid, Caption); }
+    GridPrinter &tablePrint() { return m_printer; }
     // The pictures of buttons, actions and header panels, referred to by index.
     IconList *il_db() { return &m_ilDb; }
     // The registered field sets "MISAFIR" and "ODAEV"; null when start-up stopped before them.
@@ -54,6 +58,7 @@ private:
     Query m_kimlikturu;
     TableLinks m_links;
     IconList m_ilDb;
+    GridPrinter m_printer;
     std::unique_ptr<TDataTanimlari> m_fdt;
 };
 
