@@ -81,6 +81,14 @@ QWidget *labelled(const QString &caption, QWidget *editor, QWidget *parent)
     return cell;
 }
 
+// One line of text per row, as high as a cell editor needs.
+void useSingleLineRows(DbGrid *grid)
+{
+    grid->setWordWrap(false);
+    grid->verticalHeader()->setMinimumSectionSize(1);
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 8);
+}
+
 GridColumn column(const char *fieldName, const QString &title, bool readOnly)
 {
     GridColumn gridColumn;
@@ -150,6 +158,7 @@ QGroupBox *TFrameTesisler::buildFacilityList()
     m_list->setColumnWidth(0, kListNameWidth);
     m_list->horizontalHeader()->setStretchLastSection(true);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    useSingleLineRows(m_list);
     m_list->installEventFilter(this);
     auto *layout = new QVBoxLayout(box);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -308,6 +317,7 @@ QWidget *TFrameTesisler::buildRoomsPage()
     m_rooms->setColumnWidth(1, kRoomTextWidth);
     m_rooms->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                              | QAbstractItemView::AnyKeyPressed);
+    useSingleLineRows(m_rooms);
     m_rooms->installEventFilter(this);
 
     auto *layout = new QVBoxLayout(page);
@@ -408,6 +418,9 @@ void TFrameTesisler::bagliKayitlariSil(Query &query, const QString &tablo)
 // dependents deleted before it come back.
 void TFrameTesisler::kayitSil(Query &query)
 {
+    // A room still being typed is saved on its own, so that it outlives a failed deletion.
+    if (&query == &m_tesisler && m_odaev.isEditing())
+        m_odaev.post();
     Database &db = *m_dm->dbMain();
     const bool ownTransaction = !db.inTransaction();
     if (ownTransaction)
@@ -418,6 +431,11 @@ void TFrameTesisler::kayitSil(Query &query)
         rowGone = true;
         if (ownTransaction)
             db.commit();
+    } catch (const SilentAbort &) {
+        // Refused before anything was deleted.
+        if (ownTransaction)
+            db.commit();
+        throw;
     } catch (...) {
         if (ownTransaction)
             db.rollback();
