@@ -168,17 +168,25 @@ void QueryTableModel::onRowsLoaded(int first, int last)
     endInsertRows();
 }
 
+// The counts are taken from the query: a listener that read more rows while the query was
+// announcing the change may already have brought the model up to date.
 void QueryTableModel::onRowInserted(int row)
 {
+    const int rows = m_query->loadedCount();
+    if (rows == m_rowCount)
+        return;
     beginInsertRows(QModelIndex(), row, row);
-    ++m_rowCount;
+    m_rowCount = rows;
     endInsertRows();
 }
 
 void QueryTableModel::onRowRemoved(int row)
 {
+    const int rows = m_query->loadedCount();
+    if (rows == m_rowCount)
+        return;
     beginRemoveRows(QModelIndex(), row, row);
-    --m_rowCount;
+    m_rowCount = rows;
     endRemoveRows();
 }
 
