@@ -2,6 +2,14 @@
 
 #include "app/CommandLine.h"
 #include "app/SelvaneApplication.h"
+#include "app/TAboutBox.h"
+#include "app/Tmainform.h"
+#include "forms/TFormAyar.h"
+#include "forms/TFormMisafirCikis.h"
+#include "forms/TFormMisafirEdit.h"
+#include "forms/TFormXmlKaydet.h"
+#include "forms/TFrameMisafirler.h"
+#include "forms/TFrameTesisler.h"
 #include "forms/MessageBoxes.h"
 #include "data/Tdm1.h"
 #include "db/AppError.h"
@@ -12,7 +20,6 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QFile>
-#include <QMainWindow>
 #include <QStyleFactory>
 #include <cstdio>
 
@@ -74,7 +81,7 @@ int Startup::run(int argc, char **argv)
     ErrorSink::guard([] { applyTheme(); });
 
     Tdm1 dataModule;
-    return unattended ? runUnattended() : runInteractive();
+    return unattended ? runUnattended() : runInteractive(dataModule);
 }
 
 int Startup::runUnattended()
@@ -91,11 +98,20 @@ int Startup::runUnattended()
     return 1;
 }
 
-int Startup::runInteractive()
+// The windows are created once, in this order, and live until the program ends; the secondary
+// ones are shown modally and only hidden when closed.
+int Startup::runInteractive(Tdm1 &dm)
 {
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Selvane"));
-    window.resize(1024, 700);
-    window.showMaximized();
+    auto *guests = new TFrameMisafirler(&dm);
+    auto *facilities = new TFrameTesisler(&dm);
+    Tmainform mainform(&dm, guests, facilities);
+    auto *about = new TAboutBox(&mainform);
+    auto *entry = new TFormMisafirEdit(&dm, &mainform);
+    auto *settings = new TFormAyar(dm.dbMain(), dm.il_db(), &mainform);
+    auto *exportWindow = new TFormXmlKaydet(dm.dbMain(), dm.il_db(), dm.FDT(), settings, &mainform);
+    auto *checkOut = new TFormMisafirCikis(dm.dbMain(), dm.FDT(), dm.il_db(), &mainform);
+    mainform.setWindows(about, settings, exportWindow);
+    guests->setWindows(entry, checkOut);
+    mainform.showMaximized();
     return QApplication::exec();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+class Tdm1;
+
 // The program from start to end: the application object, its title and theme, the data module,
 // then the run mode chosen on the command line. Returns the process's exit status.
 class Startup {
@@ -12,5 +14,5 @@ public:
 private:
     static void chooseDisplayPlatform(bool unattended);
     static int runUnattended();
-    static int runInteractive();
+    static int runInteractive(Tdm1 &dm);
 };

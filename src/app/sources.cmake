@@ -1,6 +1,7 @@
 list(APPEND SELVANE_SOURCES
   app/CommandLine.cpp
   app/TAboutBox.cpp
+  app/Tmainform.cpp
   app/Startup.cpp
   app/SelvaneApplication.cpp
 )

@@ -8,6 +8,9 @@ list(APPEND SELVANE_SOURCES
   controls/TVrnImage.cpp
   controls/TVrnCustomHeaderPanel.cpp
   controls/TVrnHeaderPanel.cpp
+  controls/NullableDateEdit.cpp
+  controls/DbRadioGroup.cpp
+  controls/DbLookupComboBox.cpp
 )
 list(APPEND SELVANE_RESOURCES
   controls/controls.qrc

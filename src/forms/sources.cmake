@@ -4,8 +4,11 @@ list(APPEND SELVANE_SOURCES
   forms/TFrameBase.cpp
   forms/TFormAyar.cpp
   forms/TFormMisafirCikis.cpp
-  forms/DbNavigator.cpp
-  forms/TFrameTesisler.cpp
   forms/QueryRowPeek.cpp
   forms/TFormXmlKaydet.cpp
+  forms/DbNavigator.cpp
+  forms/TFrameTesisler.cpp
+  forms/TFrameMisafirler.cpp
+  forms/TFrameMisafirEdit.cpp
+  forms/TFormMisafirEdit.cpp
 )

@@ -1,0 +1,231 @@
+#include "app/Tmainform.h"
+
+#include "app/TAboutBox.h"
+#include "data/Tdm1.h"
+#include "db/ErrorSink.h"
+#include "forms/TFormAyar.h"
+#include "forms/TFormXmlKaydet.h"
+#include "forms/TFrameMisafirler.h"
+#include "forms/TFrameTesisler.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QMenuBar>
+#include <QShowEvent>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+
+namespace {
+// Icons of the actions, by index in the data module's icon list.
+constexpr int kGuestIcon = 108;
+constexpr int kCheckOutIcon = 21;
+constexpr int kExportIcon = 122;
+constexpr int kSettingsIcon = 121;
+constexpr int kExitIcon = 33;
+} // namespace
+
+Tmainform::Tmainform(Tdm1 *dm, TFrameMisafirler *guests, TFrameTesisler *facilities, QWidget *parent)
+    : QMainWindow(parent), m_dm(dm), m_guests(guests), m_facilities(facilities)
+{
+    setWindowTitle(QStringLiteral("Selvane"));
+    QFont font = this->font();
+    font.setPointSize(9);
+    setFont(font);
+
+    m_pages = new QTabWidget(this);
+    m_pages->addTab(guests, QStringLiteral("Misafirler"));
+    m_pages->addTab(facilities, QStringLiteral("Tesis Tanımları"));
+    m_pages->setCurrentIndex(0);
+    setCentralWidget(m_pages);
+    connect(m_pages, &QTabWidget::currentChanged, this, &Tmainform::onCurrentChanged);
+
+    buildActions();
+    buildMenus();
+    buildToolBar();
+    statusBar()->setSizeGripEnabled(true);
+    resize(1024, 700);
+}
+
+void Tmainform::setWindows(TAboutBox *about, TFormAyar *settings, TFormXmlKaydet *export_)
+{
+    m_about = about;
+    m_settings = settings;
+    m_export = export_;
+}
+
+QAction *Tmainform::makeAction(const QString &caption, const QString &hint, const QIcon &icon,
+                               void (Tmainform::*handler)())
+{
+    auto *action = new QAction(icon, caption, this);
+    // The short part of a hint is the tool tip, the long part goes to the status bar.
+    action->setToolTip(hint.section(QLatin1Char('|'), 0, 0));
+    action->setStatusTip(hint.section(QLatin1Char('|'), 1));
+    connect(action, &QAction::triggered, this, [this, handler] { ErrorSink::guard([&] { (this->*handler)(); }); });
+    return action;
+}
+
+void Tmainform::buildActions()
+{
+    IconList *icons = m_dm ? m_dm->il_db() : nullptr;
+    auto icon = [icons](int index) { return icons ? icons->icon(index) : QIcon(); };
+    m_actYeniMisafir = makeAction(QStringLiteral("Yeni Giriş"), QStringLiteral("Yeni Misafir|Yeni Misafir Kaydı Gir"),
+                                  icon(kGuestIcon), &Tmainform::actYeniMisafirExecute);
+    m_actYeniMisafir->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    m_actyenicikis = makeAction(QStringLiteral("Misafir Çıkışı Kaydet"),
+                                QStringLiteral("Misafir Çıkış|Konaklayan misafirin durumunu çıkış olarak düzenle"),
+                                icon(kCheckOutIcon), &Tmainform::actyenicikisExecute);
+    m_acttckimliknosorgulama = makeAction(QStringLiteral("TC Sorgulama"),
+                                          QStringLiteral("TC Kimlik Sorgulama|TC Kimlik sorgulama sayfasını aç"),
+                                          style()->standardIcon(QStyle::SP_DialogHelpButton),
+                                          &Tmainform::acttckimliknosorgulamaExecute);
+    m_actxmlkaydet = makeAction(QStringLiteral("XML Kaydet"), QStringLiteral("Xml Kaydet|Yeni XML Bildirim Dosyası Kaydet"),
+                                icon(kExportIcon), &Tmainform::actxmlkaydetExecute);
+    m_actxmlkaydet->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    m_actayarlar = makeAction(QStringLiteral("Ayarlar"), QStringLiteral("Ayarlar|Program Ayarlarını Görüntüler ve Değiştirir"),
+                              icon(kSettingsIcon), &Tmainform::actayarlarExecute);
+    m_actcikis = makeAction(QStringLiteral("Çıkış"), QStringLiteral("Çıkış|Uygulamadan Çıkış"), icon(kExitIcon),
+                            &Tmainform::actcikisExecute);
+    m_actabout = makeAction(QStringLiteral("Hakkında"),
+                            QStringLiteral("Hakkında|Program bilgisi, version ve telif hakkı görüntüler."),
+                            style()->standardIcon(QStyle::SP_MessageBoxInformation), &Tmainform::actaboutExecute);
+    for (QAction *action : {m_actYeniMisafir, m_actxmlkaydet})
+        action->setShortcutContext(Qt::ApplicationShortcut);
+}
+
+void Tmainform::buildMenus()
+{
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&Dosya"));
+    file->addAction(m_actYeniMisafir);
+    file->addAction(m_actyenicikis);
+    file->addSeparator();
+    file->addAction(m_acttckimliknosorgulama);
+    file->addAction(m_actxmlkaydet);
+    file->addSeparator();
+    file->addAction(m_actayarlar);
+    file->addAction(m_actcikis);
+    QMenu *help = menuBar()->addMenu(QStringLiteral("&Yardım"));
+    help->menuAction()->setStatusTip(QStringLiteral("Yardım Başlıkları"));
+    help->addAction(m_actabout);
+}
+
+void Tmainform::buildToolBar()
+{
+    m_toolBar = addToolBar(QStringLiteral("Araçlar"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_toolBar->setIconSize(QSize(16, 16));
+    for (QAction *action : {m_actYeniMisafir, m_actyenicikis}) {
+        m_toolBar->addAction(action);
+    }
+    m_toolBar->addSeparator();
+    for (QAction *action : {m_acttckimliknosorgulama, m_actxmlkaydet})
+        m_toolBar->addAction(action);
+    for (QAction *action : m_toolBar->actions()) {
+        // 109 × 37, widened where the desktop font needs more room for the caption.
+        if (auto *button = qobject_cast<QToolButton *>(m_toolBar->widgetForAction(action))) {
+            button->setFixedHeight(37);
+            button->setMinimumWidth(109);
+        }
+    }
+}
+
+TFrameBase *Tmainform::frameOn(int index) const
+{
+    return qobject_cast<TFrameBase *>(m_pages->widget(index));
+}
+
+void Tmainform::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        ErrorSink::guard([this] { FormShow(); });
+}
+
+// Tab 0 is current at start, so the switch does nothing; the explicit change call gives the
+// first frame its doshow all the same.
+void Tmainform::FormShow()
+{
+    sayfaDegistir(0);
+    pgc1Change(m_pages->currentIndex());
+}
+
+void Tmainform::sayfaDegistir(int index)
+{
+    if (index == m_pages->currentIndex() || index < 0 || index >= m_pages->count())
+        return;
+    m_pages->setCurrentIndex(index);
+}
+
+// The tab widget reports a change only after it happened; the frame being left still gets its
+// dohide before the frame entered gets its doshow.
+void Tmainform::onCurrentChanged(int index)
+{
+    const int leaving = m_currentPage;
+    ErrorSink::guard([&] {
+        if (leaving >= 0 && leaving != index)
+            pgc1Changing(leaving);
+    });
+    ErrorSink::guard([&] { pgc1Change(index); });
+}
+
+void Tmainform::pgc1Changing(int leaving)
+{
+    if (TFrameBase *frame = frameOn(leaving)) {
+        frame->dohide();
+        emit frameHidden(frame);
+    }
+}
+
+void Tmainform::pgc1Change(int entered)
+{
+    m_currentPage = entered;
+    if (TFrameBase *frame = frameOn(entered)) {
+        frame->doshow();
+        emit frameShown(frame);
+    }
+}
+
+void Tmainform::actYeniMisafirExecute()
+{
+    sayfaDegistir(m_pages->indexOf(m_guests));
+    m_guests->yenigiris();
+}
+
+void Tmainform::actyenicikisExecute()
+{
+    sayfaDegistir(m_pages->indexOf(m_guests));
+    m_guests->yenicikis();
+}
+
+void Tmainform::acttckimliknosorgulamaExecute()
+{
+    QDesktopServices::openUrl(QUrl(QString::fromLatin1(kTcKimlikSorguAdresi)));
+}
+
+void Tmainform::actxmlkaydetExecute()
+{
+    if (m_export)
+        m_export->exec();
+}
+
+void Tmainform::actayarlarExecute()
+{
+    if (m_settings)
+        m_settings->exec();
+}
+
+void Tmainform::actcikisExecute()
+{
+    close();
+}
+
+void Tmainform::actaboutExecute()
+{
+    if (m_about)
+        m_about->exec();
+}

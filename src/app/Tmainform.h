@@ -1,0 +1,92 @@
+#pragma once
+#include <QMainWindow>
+
+class QAction;
+class QTabWidget;
+class QMenu;
+class QToolBar;
+class TAboutBox;
+class TFormAyar;
+class TFormXmlKaydet;
+class TFrameBase;
+class TFrameMisafirler;
+class TFrameTesisler;
+class Tdm1;
+
+// The program's main window: the guest list and the facilities on two tabs, the commands in the
+// menu, on the tool bar and on their shortcuts. Closing it ends the program.
+class Tmainform : public QMainWindow {
+    Q_OBJECT
+public:
+    // The address of the population registry's public TC identity-number verification page.
+    static constexpr const char *kTcKimlikSorguAdresi = "https://tckimlik.nvi.gov.tr/Modul/TcKimlikNoDogrula";
+
+    Tmainform(Tdm1 *dm, TFrameMisafirler *guests, TFrameTesisler *facilities, QWidget *parent = nullptr);
+
+    // The secondary windows are created after the main window; they are handed over here.
+    void setWindows(TAboutBox *about, TFormAyar *settings, TFormXmlKaydet *export_);
+
+    QTabWidget *pgc1() const { return m_pages; }
+    TFrameMisafirler *FrameMisafirler1() const { return m_guests; }
+    TFrameTesisler *FrameTesisler1() const { return m_facilities; }
+    QAction *actYeniMisafir() const { return m_actYeniMisafir; }
+    QAction *actyenicikis() const { return m_actyenicikis; }
+    QAction *acttckimliknosorgulama() const { return m_acttckimliknosorgulama; }
+    QAction *actxmlkaydet() const { return m_actxmlkaydet; }
+    QAction *actayarlar() const { return m_actayarlar; }
+    QAction *actcikis() const { return m_actcikis; }
+    QAction *actabout() const { return m_actabout; }
+    QToolBar *toolBar() const { return m_toolBar; }
+
+    // Switches to tab index exactly as a click on the tab would; nothing when it is current or
+    // out of range.
+    void sayfaDegistir(int index);
+
+signals:
+    // The frame protocol, for whoever watches it (the tests do).
+    void frameHidden(TFrameBase *frame);
+    void frameShown(TFrameBase *frame);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private slots:
+    void actYeniMisafirExecute();
+    void actyenicikisExecute();
+    void acttckimliknosorgulamaExecute();
+    void actxmlkaydetExecute();
+    void actayarlarExecute();
+    void actcikisExecute();
+    void actaboutExecute();
+
+private:
+    void FormShow();
+    void pgc1Changing(int leaving);
+    void pgc1Change(int entered);
+    void onCurrentChanged(int index);
+    TFrameBase *frameOn(int index) const;
+    QAction *makeAction(const QString &caption, const QString &hint, const QIcon &icon,
+                        void (Tmainform::*handler)());
+    void buildActions();
+    void buildMenus();
+    void buildToolBar();
+
+    Tdm1 *m_dm;
+    TFrameMisafirler *m_guests;
+    TFrameTesisler *m_facilities;
+    QTabWidget *m_pages = nullptr;
+    QToolBar *m_toolBar = nullptr;
+    TAboutBox *m_about = nullptr;
+    TFormAyar *m_settings = nullptr;
+    TFormXmlKaydet *m_export = nullptr;
+    int m_currentPage = -1;
+    bool m_switching = false;
+
+    QAction *m_actYeniMisafir = nullptr;
+    QAction *m_actyenicikis = nullptr;
+    QAction *m_acttckimliknosorgulama = nullptr;
+    QAction *m_actxmlkaydet = nullptr;
+    QAction *m_actayarlar = nullptr;
+    QAction *m_actcikis = nullptr;
+    QAction *m_actabout = nullptr;
+};

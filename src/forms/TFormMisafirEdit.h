@@ -1,0 +1,84 @@
+#pragma once
+#include "db/Query.h"
+#include "forms/TMyformbase.h"
+
+#include <QPointer>
+
+class Field;
+class QFrame;
+class QToolButton;
+class TFrameMisafirEdit;
+class TVrnHeaderPanel;
+class Tdm1;
+
+// The guest entry window. It owns no guest data: the opener points it at its guest query,
+// positioned on the row to edit or already inserting a new one, and shows it modally; every
+// save goes through that query and so through the opener's save check. Closing discards what
+// was not saved, after asking when the row was changed.
+//
+// Opening protocol: setDataSet(query), then exec(). After the window has closed it has no data
+// set again.
+class TFormMisafirEdit : public TMyformbase {
+    Q_OBJECT
+public:
+    static constexpr int kClientWidth = 444;
+    static constexpr int kClientHeight = 602;
+
+    explicit TFormMisafirEdit(Tdm1 *dataModule, QWidget *parent = nullptr);
+
+    // The data set of ds1: the guest query whose current row the window edits.
+    void setDataSet(Query *query);
+    Query *dataSet() const { return m_ds1; }
+
+    TFrameMisafirEdit *FrameMisafirEdit1() const { return m_frame; }
+    TVrnHeaderPanel *headerPanel() const { return m_header; }
+    // Puts the input focus on the editor of a field of the guest query (the save check does this
+    // for the field that failed); false when no editor shows it.
+    bool focusField(const Field *field);
+
+    // The navigator's buttons.
+    void dbnvgr1FirstClick();
+    void dbnvgr1PriorClick();
+    void dbnvgr1NextClick();
+    void dbnvgr1LastClick();
+    void dbnvgr1InsertClick();
+    void dbnvgr1DeleteClick();
+    void dbnvgr1EditClick();
+    void dbnvgr1PostClick();
+    void dbnvgr1CancelClick();
+    void dbnvgr1RefreshClick();
+
+protected:
+    void FormShow() override;
+    // Whether the window may close: asks when the row being edited was changed.
+    bool FormCloseQuery();
+    void FormClose() override;
+
+    void closeEvent(QCloseEvent *event) override;
+    void done(int result) override;
+
+private:
+    QFrame *buildNavigator();
+    QToolButton *navigatorButton(const char *name, const QString &glyph, const QString &hint, void (TFormMisafirEdit::*click)());
+    // Leaves the editing state before a move: a changed row is saved, an unchanged one dropped.
+    void checkBrowseMode();
+    void updateNavigator();
+    void centreOnScreen();
+
+    QPointer<Query> m_ds1;
+    TVrnHeaderPanel *m_header = nullptr;
+    QFrame *m_pnl1 = nullptr;
+    TFrameMisafirEdit *m_frame = nullptr;
+    QToolButton *m_first = nullptr;
+    QToolButton *m_prior = nullptr;
+    QToolButton *m_next = nullptr;
+    QToolButton *m_last = nullptr;
+    QToolButton *m_insert = nullptr;
+    QToolButton *m_delete = nullptr;
+    QToolButton *m_edit = nullptr;
+    QToolButton *m_post = nullptr;
+    QToolButton *m_cancel = nullptr;
+    QToolButton *m_refresh = nullptr;
+    // Set while a close already approved by FormCloseQuery runs on, so the question comes once.
+    bool m_closeApproved = false;
+};
