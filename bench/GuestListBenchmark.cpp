@@ -11,19 +11,14 @@
 #include "db/Database.h"
 #include "db/Query.h"
 
+#include "forms/TFrameMisafirler.h"
 
 #include <cstdio>
 
 namespace {
 
-// The guest list's statement, its five lines as the frame sets them.
-const QString kGuestListSql = QStringLiteral(
-    "SELECT * FROM MISAFIR LEFT JOIN ODAEV ON ODAEV.IDODAEV=MISAFIR._IDODAEV LEFT JOIN TESISLER ON "
-    "TESISLER.IDTESISLER=ODAEV._IDTESISLER\n"
-    "WHERE (&staticfilter) AND (&filter)\n"
-    "GROUP BY IDMISAFIR\n"
-    "HAVING (&having)\n"
-    "ORDER BY (CASE WHEN _IDODAEV IS NULL THEN 1 ELSE 0 END),IDMISAFIR DESC");
+// The guest list's own statement, as its frame sets it.
+const QString kGuestListSql = QString::fromLatin1(TFrameMisafirler::kGuestSql);
 
 // The two choices of "Göster": the worker gets the plain key, the table shows the caption.
 struct Choice {

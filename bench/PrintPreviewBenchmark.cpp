@@ -23,18 +23,15 @@
 #include <QProcess>
 
 #include <algorithm>
+#include "forms/TFrameMisafirler.h"
+
 #include <cstdio>
 #include <vector>
 
 namespace {
 
-const QString kGuestListSql = QStringLiteral(
-    "SELECT * FROM MISAFIR LEFT JOIN ODAEV ON ODAEV.IDODAEV=MISAFIR._IDODAEV LEFT JOIN TESISLER ON "
-    "TESISLER.IDTESISLER=ODAEV._IDTESISLER\n"
-    "WHERE (&staticfilter) AND (&filter)\n"
-    "GROUP BY IDMISAFIR\n"
-    "HAVING (&having)\n"
-    "ORDER BY (CASE WHEN _IDODAEV IS NULL THEN 1 ELSE 0 END),IDMISAFIR DESC");
+// The guest list's own statement, as its frame sets it.
+const QString kGuestListSql = QString::fromLatin1(TFrameMisafirler::kGuestSql);
 
 void configureGuestList(Query &query)
 {
