@@ -4,8 +4,8 @@
 #include "controls/DbRadioGroup.h"
 #include "controls/TVrnHeaderPanel.h"
 #include "data/Tdm1.h"
-#include "db/ErrorSink.h"
 #include "db/Query.h"
+#include "forms/DbNavigator.h"
 #include "forms/MessageBoxes.h"
 #include "forms/TFrameMisafirEdit.h"
 
@@ -15,7 +15,6 @@
 #include <QLabel>
 #include <QScreen>
 #include <QScopedValueRollback>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -66,52 +65,38 @@ QFrame *TFormMisafirEdit::buildNavigator()
     panel->setFixedHeight(kNavigatorHeight);
     auto *row = new QHBoxLayout(panel);
     row->setContentsMargins(4, 2, 4, 2);
-    row->setSpacing(1);
-    m_first = navigatorButton("dbnvgr1First", QStringLiteral("|◀"), QStringLiteral("İlk kayıt"), &TFormMisafirEdit::dbnvgr1FirstClick);
-    m_prior = navigatorButton("dbnvgr1Prior", QStringLiteral("◀"), QStringLiteral("Önceki kayıt"), &TFormMisafirEdit::dbnvgr1PriorClick);
-    m_next = navigatorButton("dbnvgr1Next", QStringLiteral("▶"), QStringLiteral("Sonraki kayıt"), &TFormMisafirEdit::dbnvgr1NextClick);
-    m_last = navigatorButton("dbnvgr1Last", QStringLiteral("▶|"), QStringLiteral("Son kayıt"), &TFormMisafirEdit::dbnvgr1LastClick);
-    m_insert = navigatorButton("dbnvgr1Insert", QStringLiteral("+"), QStringLiteral("Yeni kayıt"), &TFormMisafirEdit::dbnvgr1InsertClick);
-    m_delete = navigatorButton("dbnvgr1Delete", QStringLiteral("−"), QStringLiteral("Kaydı sil"), &TFormMisafirEdit::dbnvgr1DeleteClick);
-    m_edit = navigatorButton("dbnvgr1Edit", QStringLiteral("▲"), QStringLiteral("Kaydı düzenle"), &TFormMisafirEdit::dbnvgr1EditClick);
-    m_post = navigatorButton("dbnvgr1Post", QStringLiteral("✔"), QStringLiteral("Kaydet"), &TFormMisafirEdit::dbnvgr1PostClick);
-    m_cancel = navigatorButton("dbnvgr1Cancel", QStringLiteral("✘"), QStringLiteral("Vazgeç"), &TFormMisafirEdit::dbnvgr1CancelClick);
-    m_refresh = navigatorButton("dbnvgr1Refresh", QStringLiteral("↻"), QStringLiteral("Yenile"), &TFormMisafirEdit::dbnvgr1RefreshClick);
-    for (QToolButton *button : {m_first, m_prior, m_next, m_last, m_insert, m_delete, m_edit, m_post, m_cancel, m_refresh})
-        row->addWidget(button);
-    row->addStretch(1);
-    return panel;
-}
+    m_navigator = new DbNavigator(panel);
+    m_navigator->setObjectName(QStringLiteral("dbnvgr1"));
+    row->addWidget(m_navigator);
 
-QToolButton *TFormMisafirEdit::navigatorButton(const char *name, const QString &glyph, const QString &hint,
-                                                void (TFormMisafirEdit::*click)())
-{
-    auto *button = new QToolButton(this);
-    button->setObjectName(QLatin1String(name));
-    button->setText(glyph);
-    button->setToolTip(hint);
-    button->setStatusTip(hint);
-    button->setAutoRaise(true);
-    button->setFixedSize(34, kNavigatorHeight - 4);
-    // A click leaves the focus in the editor, as the toolkit's navigator does.
-    button->setFocusPolicy(Qt::NoFocus);
-    connect(button, &QToolButton::clicked, this, click);
-    return button;
+    using Button = DbNavigator::Button;
+    const auto afterBrowseMode = [this](void (Query::*operation)()) {
+        return [this, operation] {
+            checkBrowseMode();
+            (m_ds1->*operation)();
+        };
+    };
+    m_navigator->setAction(Button::First, afterBrowseMode(&Query::first));
+    m_navigator->setAction(Button::Prior, afterBrowseMode(&Query::prior));
+    m_navigator->setAction(Button::Next, afterBrowseMode(&Query::next));
+    m_navigator->setAction(Button::Last, afterBrowseMode(&Query::last));
+    m_navigator->setAction(Button::Insert, [this] {
+        checkBrowseMode();
+        m_ds1->insert();
+        m_frame->dblkcbbKIMLIKTURU()->setFocus(Qt::OtherFocusReason);
+    });
+    m_navigator->setAction(Button::Refresh, afterBrowseMode(&Query::refresh));
+    // A date being typed belongs to the row that is saved.
+    m_navigator->setAction(Button::Post, [this] {
+        m_frame->commitPendingInput();
+        m_ds1->post();
+    });
+    return panel;
 }
 
 void TFormMisafirEdit::setDataSet(Query *query)
 {
-    if (m_ds1)
-        disconnect(m_ds1, nullptr, this, nullptr);
     m_ds1 = query;
-    if (query) {
-        for (auto signal : {&Query::stateChanged, &Query::opened, &Query::closed, &Query::rowsReordered})
-            connect(query, signal, this, &TFormMisafirEdit::updateNavigator);
-        connect(query, &Query::currentRowChanged, this, &TFormMisafirEdit::updateNavigator);
-        connect(query, &Query::rowInserted, this, &TFormMisafirEdit::updateNavigator);
-        connect(query, &Query::rowRemoved, this, &TFormMisafirEdit::updateNavigator);
-        connect(query, &Query::rowsLoaded, this, &TFormMisafirEdit::updateNavigator);
-    }
     updateNavigator();
 }
 
@@ -185,100 +170,7 @@ void TFormMisafirEdit::checkBrowseMode()
         m_ds1->cancel();
 }
 
-void TFormMisafirEdit::dbnvgr1FirstClick()
-{
-    ErrorSink::guard([this] {
-        checkBrowseMode();
-        m_ds1->first();
-    });
-}
-
-void TFormMisafirEdit::dbnvgr1PriorClick()
-{
-    ErrorSink::guard([this] {
-        checkBrowseMode();
-        m_ds1->prior();
-    });
-}
-
-void TFormMisafirEdit::dbnvgr1NextClick()
-{
-    ErrorSink::guard([this] {
-        checkBrowseMode();
-        m_ds1->next();
-    });
-}
-
-void TFormMisafirEdit::dbnvgr1LastClick()
-{
-    ErrorSink::guard([this] {
-        checkBrowseMode();
-        m_ds1->last();
-    });
-}
-
-void TFormMisafirEdit::dbnvgr1InsertClick()
-{
-    ErrorSink::guard([this] {
-        checkBrowseMode();
-        m_ds1->insert();
-        m_frame->dblkcbbKIMLIKTURU()->setFocus(Qt::OtherFocusReason);
-    });
-}
-
-void TFormMisafirEdit::dbnvgr1DeleteClick()
-{
-    ErrorSink::guard([this] {
-        if (MessageBoxes::confirm(this, QStringLiteral("Kayıt silinsin mi?")))
-            m_ds1->remove();
-    });
-}
-
-void TFormMisafirEdit::dbnvgr1EditClick()
-{
-    ErrorSink::guard([this] { m_ds1->edit(); });
-}
-
-void TFormMisafirEdit::dbnvgr1PostClick()
-{
-    ErrorSink::guard([this] {
-        m_frame->commitPendingInput();
-        m_ds1->post();
-    });
-}
-
-void TFormMisafirEdit::dbnvgr1CancelClick()
-{
-    ErrorSink::guard([this] { m_ds1->cancel(); });
-}
-
-void TFormMisafirEdit::dbnvgr1RefreshClick()
-{
-    ErrorSink::guard([this] {
-        checkBrowseMode();
-        m_ds1->refresh();
-    });
-}
-
-// The buttons follow the state of the row, as the toolkit's navigator does. Without rooms the
-// editors are disabled and so is the navigator: the operator can only close the window.
 void TFormMisafirEdit::updateNavigator()
 {
-    Query *query = m_ds1;
-    const bool usable = query && query->isOpen() && m_frame->isDataSourceEnabled();
-    const bool editing = usable && isEditingOrSearching(*query);
-    const bool writable = usable && !query->isReadOnly();
-    const bool hasRows = usable && query->loadedCount() > 0;
-    const bool canGoUp = hasRows && query->row() > 0;
-    const bool canGoDown = hasRows && (query->row() < query->loadedCount() - 1 || !query->isFullyLoaded());
-    m_first->setEnabled(canGoUp);
-    m_prior->setEnabled(canGoUp);
-    m_next->setEnabled(canGoDown);
-    m_last->setEnabled(canGoDown);
-    m_insert->setEnabled(writable);
-    m_delete->setEnabled(writable && hasRows);
-    m_edit->setEnabled(writable && hasRows && !editing);
-    m_post->setEnabled(editing);
-    m_cancel->setEnabled(editing);
-    m_refresh->setEnabled(usable && !editing);
+    m_navigator->setQuery(m_frame->isDataSourceEnabled() ? m_ds1.data() : nullptr);
 }

@@ -4,9 +4,9 @@
 
 #include <QPointer>
 
+class DbNavigator;
 class Field;
 class QFrame;
-class QToolButton;
 class TFrameMisafirEdit;
 class TVrnHeaderPanel;
 class Tdm1;
@@ -32,21 +32,11 @@ public:
 
     TFrameMisafirEdit *FrameMisafirEdit1() const { return m_frame; }
     TVrnHeaderPanel *headerPanel() const { return m_header; }
+    // The record navigator on ds1: moves, insert, delete (asked first), edit, save, cancel, refresh.
+    DbNavigator *dbnvgr1() const { return m_navigator; }
     // Puts the input focus on the editor of a field of the guest query (the save check does this
     // for the field that failed); false when no editor shows it.
     bool focusField(const Field *field);
-
-    // The navigator's buttons.
-    void dbnvgr1FirstClick();
-    void dbnvgr1PriorClick();
-    void dbnvgr1NextClick();
-    void dbnvgr1LastClick();
-    void dbnvgr1InsertClick();
-    void dbnvgr1DeleteClick();
-    void dbnvgr1EditClick();
-    void dbnvgr1PostClick();
-    void dbnvgr1CancelClick();
-    void dbnvgr1RefreshClick();
 
 protected:
     void FormShow() override;
@@ -59,26 +49,18 @@ protected:
 
 private:
     QFrame *buildNavigator();
-    QToolButton *navigatorButton(const char *name, const QString &glyph, const QString &hint, void (TFormMisafirEdit::*click)());
-    // Leaves the editing state before a move: a changed row is saved, an unchanged one dropped.
+    // Before a move, an insert or a refresh the row leaves the editing state the way the
+    // navigator of the toolkit does it: a changed row is saved, an unchanged one dropped.
     void checkBrowseMode();
+    // The navigator works on the guest query only while the editors can be used.
     void updateNavigator();
     void centreOnScreen();
 
     QPointer<Query> m_ds1;
     TVrnHeaderPanel *m_header = nullptr;
     QFrame *m_pnl1 = nullptr;
+    DbNavigator *m_navigator = nullptr;
     TFrameMisafirEdit *m_frame = nullptr;
-    QToolButton *m_first = nullptr;
-    QToolButton *m_prior = nullptr;
-    QToolButton *m_next = nullptr;
-    QToolButton *m_last = nullptr;
-    QToolButton *m_insert = nullptr;
-    QToolButton *m_delete = nullptr;
-    QToolButton *m_edit = nullptr;
-    QToolButton *m_post = nullptr;
-    QToolButton *m_cancel = nullptr;
-    QToolButton *m_refresh = nullptr;
     // Set while a close already approved by FormCloseQuery runs on, so the question comes once.
     bool m_closeApproved = false;
 };

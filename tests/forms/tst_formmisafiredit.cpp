@@ -8,6 +8,7 @@
 #include "db/ErrorSink.h"
 #include "db/Field.h"
 #include "db/Query.h"
+#include "forms/DbNavigator.h"
 #include "forms/MessageBoxes.h"
 #include "forms/TFormMisafirEdit.h"
 #include "forms/TFrameMisafirEdit.h"
@@ -171,7 +172,7 @@ struct EntryWindow {
     {
         return module.dbMain()->scalar(QString("SELECT %1 FROM MISAFIR WHERE IDMISAFIR=%2").arg(column).arg(id));
     }
-    void press(const char *navigatorButton) { child<QToolButton>(navigatorButton)->click(); }
+    void press(DbNavigator::Button button) { form.dbnvgr1()->button(button)->click(); }
 
     void type(QLineEdit *editor, const QString &text)
     {
@@ -398,7 +399,8 @@ private slots:
     void existingGuestIsShownUnchanged()
     {
         EntryWindow w;
-        const int id = w.addGuest({{"CINSIYET", "K"}, {"MEDENIDURUM", "E"}, {"_IDODAEV", 4}, {"TCNO", QVariant()}});
+        const QString address = "Şehitler Mah. Değirmen Sk. No:94 D:20 Ortaköy/Osmaniye";
+        const int id = w.addGuest({{"CINSIYET", "K"}, {"MEDENIDURUM", "E"}, {"_IDODAEV", 4}, {"IKAMETADRESI", address}});
         w.openOnGuest(id);
         QCOMPARE(w.guests.state(), Query::State::Browse);
         QCOMPARE(w.edit("dbedtADI")->text(), QString("Hans"));
@@ -408,6 +410,9 @@ private slots:
         QCOMPARE(w.child<NullableDateEdit>("jvdbdtdtDOGUMTARIHI")->text(), QString("01.02.1980"));
         QCOMPARE(w.child<NullableDateEdit>("jvdbdtdtAYRILISTARIH")->text(), QString());
         QCOMPARE(w.edit("dbedtGELISSAAT")->text(), QString("09:05:00"));
+        // A long address is shown from its beginning.
+        QCOMPARE(w.edit("dbedtIKAMETADRESI")->text(), address);
+        QCOMPARE(w.edit("dbedtIKAMETADRESI")->cursorPosition(), 0);
         QVERIFY(w.frame()->dbrgrpCINSIYET()->button(1)->isChecked());
         QVERIFY(w.frame()->dbrgrpMEDENIDURUM()->button(1)->isChecked());
         QCOMPARE(w.guests.state(), Query::State::Browse);
@@ -560,8 +565,8 @@ private slots:
         QVERIFY(!w.frame()->isDataSourceEnabled());
         for (const EditorRow &row : editorRows())
             QVERIFY2(!w.form.findChild<QWidget *>(row.name)->isEnabled(), row.name);
-        QVERIFY(!w.child<QToolButton>("dbnvgr1Post")->isEnabled());
-        QVERIFY(!w.child<QToolButton>("dbnvgr1Insert")->isEnabled());
+        for (DbNavigator::Button button : DbNavigator::allButtons())
+            QVERIFY(!w.form.dbnvgr1()->button(button)->isEnabled());
 
         w.form.close();
         QVERIFY(!w.form.isVisible());
@@ -640,7 +645,7 @@ private slots:
         w.field("_IDODAEV").setValue(1);
         w.type(w.frame()->dbedtTCNO(), kWrongTcNo);
         w.edit("dbedtNOTLAR")->setFocus(Qt::TabFocusReason);
-        w.press("dbnvgr1Post");
+        w.press(DbNavigator::Button::Post);
         QCOMPARE(w.flashes, QStringList{"Tc No Hatalı."});
         QCOMPARE(w.form.focusWidget(), w.frame()->dbedtTCNO());
         QCOMPARE(w.guests.state(), Query::State::Insert);
@@ -649,7 +654,7 @@ private slots:
         QVERIFY(w.form.isVisible());
 
         w.type(w.frame()->dbedtTCNO(), kValidTcNo);
-        w.press("dbnvgr1Post");
+        w.press(DbNavigator::Button::Post);
         QCOMPARE(w.guests.state(), Query::State::Browse);
         QCOMPARE(w.storedGuests(), 1);
     }
@@ -660,7 +665,7 @@ private slots:
         w.openOnNewRow();
         w.fillCitizen();
         w.field("TCNO").setValue(kValidTcNo.toLongLong());
-        w.press("dbnvgr1Post");
+        w.press(DbNavigator::Button::Post);
         QVERIFY(w.flashes.isEmpty());
         QCOMPARE(w.errors.messages, QStringList{"Field '_IDODAEV' must have a value"});
         QCOMPARE(w.guests.state(), Query::State::Insert);
@@ -689,7 +694,7 @@ private slots:
         w.type(w.edit("dbedtNUFUSCILT"), "12x3");
         w.choose(frame->dblkcbbODAEV(), "102");
         QCOMPARE(markedEditors(w), QStringList());
-        w.press("dbnvgr1Post");
+        w.press(DbNavigator::Button::Post);
         QVERIFY2(w.flashes.isEmpty(), qPrintable(w.flashes.join('|')));
         QVERIFY2(w.errors.messages.isEmpty(), qPrintable(w.errors.messages.join('|')));
         QCOMPARE(w.storedGuests(), 1);
@@ -714,17 +719,17 @@ private slots:
         const int older = w.addGuest({{"ADI", "Eski"}});
         const int newer = w.addGuest({{"ADI", "Yeni"}});
         w.openOnGuest(newer);
-        w.press("dbnvgr1Insert");
+        w.press(DbNavigator::Button::Insert);
         QCOMPARE(w.guests.state(), Query::State::Insert);
         QCOMPARE(w.field("GELISTARIH").asDate(), QDate::currentDate());
-        w.press("dbnvgr1Next");
+        w.press(DbNavigator::Button::Next);
         QCOMPARE(w.guests.state(), Query::State::Browse);
         QCOMPARE(w.storedGuests(), 2);
         QCOMPARE(w.guests.loadedCount(), 2);
         QCOMPARE(w.field("IDMISAFIR").asInteger(), older);
 
         w.type(w.edit("dbedtADI"), "Değişti");
-        w.press("dbnvgr1First");
+        w.press(DbNavigator::Button::First);
         QCOMPARE(w.guests.state(), Query::State::Browse);
         QCOMPARE(w.field("IDMISAFIR").asInteger(), newer);
         QCOMPARE(w.stored(older, "ADI").toString(), QString("Değişti"));
