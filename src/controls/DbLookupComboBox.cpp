@@ -118,7 +118,27 @@ void DbLookupComboBox::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
+    if (currentIndex() < 0 && startFromFirstMatch(event->text())) {
+        event->accept();
+        return;
+    }
     QComboBox::keyPressEvent(event);
+}
+
+// The box's own search by typing starts in the first column when nothing is chosen yet, which is
+// not the shown one in a list of several columns; the first key is looked up in the shown column.
+bool DbLookupComboBox::startFromFirstMatch(const QString &typed)
+{
+    if (isEditable() || typed.isEmpty() || !typed.at(0).isPrint())
+        return false;
+    for (int row = 0; row < count(); ++row) {
+        if (itemText(row).startsWith(typed, Qt::CaseInsensitive)) {
+            setCurrentIndex(row);
+            emit activated(row);
+            return true;
+        }
+    }
+    return false;
 }
 
 void DbLookupComboBox::bindField(EditorBinding &binding, DbLookupComboBox *box, const QString &fieldName)

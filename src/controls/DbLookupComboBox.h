@@ -42,6 +42,7 @@ protected:
 
 private:
     void useTableView(int columns);
+    bool startFromFirstMatch(const QString &typed);
 
     QStandardItemModel *m_model;
     int m_dropDownWidth = 0;

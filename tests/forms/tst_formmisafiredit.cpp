@@ -599,6 +599,11 @@ private slots:
         QVERIFY(w.field("_IDODAEV").isNull());
         QCOMPARE(box->currentText(), QString());
         QCOMPARE(w.guests.state(), Query::State::Edit);
+
+        // Typing into the empty box looks for the room number it shows.
+        QTest::keyClick(box, '2');
+        QCOMPARE(box->currentText(), QString("201"));
+        QCOMPARE(w.field("_IDODAEV").asInteger(), 4);
     }
 
     void closeAsksOnlyForAChangedRow_data()
