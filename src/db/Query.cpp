@@ -487,6 +487,7 @@ void Query::insert()
     applyDefaults();
     if (onNewRecord)
         onNewRecord(*this);
+    m_modified = false; // the defaults of a new row are not a change the user made
 }
 
 void Query::append()
