@@ -1,4 +1,4 @@
-// selvane-bench: our start-up, guest list, export and a filter change beside the sqlite3 shell
+// selvane-bench: our start-up, guest list, export, a filter change and a title sort beside the sqlite3 shell
 // doing the same work on the same file in the same run. Run by hand; see README.md.
 #include "BenchOptions.h"
 #include "ExportBenchmark.h"
@@ -7,6 +7,7 @@
 #include "SampleDatabaseCache.h"
 #include "SqliteShell.h"
 #include "StartupBenchmark.h"
+#include "TitleSortBenchmark.h"
 #include "WorkerProcess.h"
 
 #include "db/AppError.h"
@@ -34,6 +35,8 @@ int runWorker(const QStringList &arguments)
         WorkerProcess::report(ExportBenchmark::measure(rest));
     else if (kind == QLatin1String(FilterChangeBenchmark::kKind))
         WorkerProcess::report(FilterChangeBenchmark::measure(rest));
+    else if (kind == QLatin1String(TitleSortBenchmark::kKind))
+        WorkerProcess::report(TitleSortBenchmark::measure(rest));
     else
         throw AppError(QStringLiteral("Unknown worker '%1'").arg(kind));
     return 0;
@@ -57,6 +60,8 @@ int runBenchmarks(const QStringList &arguments)
             ExportBenchmark::run(options, cache);
         else if (name == QLatin1String(FilterChangeBenchmark::kKind))
             FilterChangeBenchmark::run(options, cache);
+        else if (name == QLatin1String(TitleSortBenchmark::kKind))
+            TitleSortBenchmark::run(options, cache);
     }
     return 0;
 }

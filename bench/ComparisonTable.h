@@ -11,8 +11,9 @@ class ComparisonTable {
 public:
     ComparisonTable(QString title, double ratioAim) : m_title(std::move(title)), m_ratioAim(ratioAim) {}
 
-    // memoryAimKb: our peak must stay below it (0: no memory aim for this row).
-    void add(const QString &size, const ComparisonResult &result, qint64 memoryAimKb = 0);
+    // memoryAimKb: our peak must stay below it (0: no memory aim for this row). secondsAim: our
+    // median wall time must stay below it (0: none). A ratio aim of 0 sets no aim on the ratio.
+    void add(const QString &size, const ComparisonResult &result, qint64 memoryAimKb = 0, double secondsAim = 0);
     void print() const;
 
 private:

@@ -51,3 +51,6 @@ target_link_libraries(selvane-printbench PRIVATE selvanegen)
 
 # selvane-bench: a filter change on the guest list beside the sqlite3 shell.
 target_sources(selvane-bench PRIVATE FilterChangeBenchmark.cpp)
+
+# selvane-bench: a title-click sort of the whole guest list beside the sqlite3 shell.
+target_sources(selvane-bench PRIVATE TitleSortBenchmark.cpp)

@@ -3,6 +3,7 @@
 #include "db/AppError.h"
 #include "db/Database.h"
 #include "db/Statement.h"
+#include "db/SortKeyColumn.h"
 #include "db/StoredValue.h"
 
 #include <QCollator>
@@ -52,21 +53,6 @@ QString expandMacros(const QString &sql, const QHash<QString, QString> &macros)
         out += c;
     }
     return out;
-}
-
-int compareRaw(const QVariant &a, const QVariant &b, FieldType type, const QCollator &collator)
-{
-    if (a.isNull() || b.isNull())
-        return a.isNull() == b.isNull() ? 0 : (a.isNull() ? -1 : 1);
-    const bool textual = a.typeId() == QMetaType::QString || b.typeId() == QMetaType::QString;
-    if (!textual) {
-        const double x = a.toDouble();
-        const double y = b.toDouble();
-        return x < y ? -1 : (x > y ? 1 : 0);
-    }
-    if (isTextType(type) || type == FieldType::Unknown)
-        return collator.compare(a.toString(), b.toString());
-    return a.toString().compare(b.toString()); // stored dates and times sort as text
 }
 
 } // namespace
@@ -184,6 +170,8 @@ void Query::startStatement()
     auto statement = std::make_unique<Statement>(*m_db, expandedSql());
     statement->bindAll(m_params);
     bindFields(*statement);
+    // A list keeps every row it reads; equal texts down a column are kept once.
+    statement->shareRepeatedTexts();
     m_columnCount = statement->columnCount();
     m_nextOrdinal = 0;
     m_statement = std::move(statement);
@@ -702,14 +690,17 @@ void Query::sortRows()
     fetchAll();
     QCollator collator{QLocale()};
     collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::vector<SortKeyColumn> columns;
+    columns.reserve(keys.size());
+    for (const Key &key : keys)
+        columns.emplace_back(m_rows, key.column, key.type, collator);
     std::vector<int> order(m_rows.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        for (const Key &key : keys) {
-            const int c = compareRaw(m_rows[size_t(a)].value(key.column), m_rows[size_t(b)].value(key.column),
-                                     key.type, collator);
+        for (size_t k = 0; k < keys.size(); ++k) {
+            const int c = columns[k].compare(a, b);
             if (c != 0)
-                return key.descending ? c > 0 : c < 0;
+                return keys[k].descending ? c > 0 : c < 0;
         }
         return false;
     });

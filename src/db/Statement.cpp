@@ -1,6 +1,7 @@
 #include "db/Statement.h"
 
 #include "db/Database.h"
+#include "db/RepeatedTextPool.h"
 #include "db/StoredValue.h"
 
 #include <sqlite3.h>
@@ -115,7 +116,8 @@ QVariant Statement::columnValue(int column) const
         return QVariant(sqlite3_column_double(m_stmt, column));
     case SQLITE_TEXT: {
         const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
-        return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(m_stmt, column)));
+        const int bytes = sqlite3_column_bytes(m_stmt, column);
+        return QVariant(m_textPool ? m_textPool->text(column, text, bytes) : QString::fromUtf8(text, bytes));
     }
     case SQLITE_BLOB: {
         const auto *data = static_cast<const char *>(sqlite3_column_blob(m_stmt, column));
@@ -124,4 +126,10 @@ QVariant Statement::columnValue(int column) const
     default:
         return QVariant();
     }
+}
+
+void Statement::shareRepeatedTexts()
+{
+    if (!m_textPool)
+        m_textPool = std::make_unique<RepeatedTextPool>();
 }

@@ -3,7 +3,10 @@
 #include <QVariant>
 #include <QVariantMap>
 
+#include <memory>
+
 class Database;
+class RepeatedTextPool;
 struct sqlite3_stmt;
 
 // One prepared statement. Values come back in the engine's own types (qint64, double, QString,
@@ -28,8 +31,11 @@ public:
     QString originTable(int column) const;
     QString originColumn(int column) const;
     QVariant columnValue(int column) const;
+    // From now on, equal texts read from a column share one copy (for results read in full).
+    void shareRepeatedTexts();
 
 private:
     const Database &m_db;
     sqlite3_stmt *m_stmt = nullptr;
+    std::unique_ptr<RepeatedTextPool> m_textPool;
 };

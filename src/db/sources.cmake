@@ -8,7 +8,9 @@ list(APPEND SELVANE_SOURCES
   db/Field.cpp
   db/FieldType.cpp
   db/Query.cpp
+  db/SortKeyColumn.cpp
   db/QueryTableModel.cpp
+  db/RepeatedTextPool.cpp
   db/Statement.cpp
   db/StoredValue.cpp
 )

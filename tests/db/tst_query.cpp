@@ -295,6 +295,29 @@ private slots:
         QCOMPARE(codes.join(','), QString("1234,99,5,6,7,8,9"));
     }
 
+    void sortOrderPutsNullFirstAndComparesNumbersByValue()
+    {
+        DbFixture f;
+        f.db.executeScript("ALTER TABLE TESISLER ADD TESISYETKILISI VARCHAR(80);"
+                           "INSERT INTO TESISLER(TESISKODU,TESISADI,TESISYETKILISI) VALUES (10,'A','Zehra'),(5,'B',NULL),(200,'C','ahmet');");
+        Query q(&f.db);
+        q.setSql("SELECT * FROM TESISLER");
+        q.open();
+        const auto column = [&q](const char *name) {
+            QStringList values;
+            for (q.first(); !q.isEof(); q.next())
+                values << (q.fieldByName(name).isNull() ? QString("-") : q.fieldByName(name).asString());
+            return values.join(',');
+        };
+        q.setSortOrder("TESISKODU:A");
+        QCOMPARE(column("TESISKODU"), QString("5,10,99,200,1234"));
+        q.setSortOrder("TESISYETKILISI:A,TESISKODU:A");
+        QCOMPARE(column("TESISYETKILISI").section(',', -2), QString("ahmet,Zehra"));
+        QVERIFY(column("TESISYETKILISI").startsWith("-,"));
+        q.setSortOrder("TESISYETKILISI:D");
+        QVERIFY(column("TESISYETKILISI").startsWith("Zehra,ahmet,"));
+    }
+
     void detailFollowsTheMastersCurrentRow()
     {
         DbFixture f;

@@ -1,0 +1,98 @@
+#include "TitleSortBenchmark.h"
+
+#include "BenchOptions.h"
+#include "ComparisonRunner.h"
+#include "ComparisonTable.h"
+#include "GuestListBenchmark.h"
+#include "SampleDatabaseCache.h"
+#include "SqliteShell.h"
+#include "WorkClock.h"
+
+#include "db/AppError.h"
+#include "db/Database.h"
+#include "db/Query.h"
+
+#include <QLocale>
+
+#include <cstdio>
+
+namespace {
+
+const QStringList kColumns{QStringLiteral("SOYADI"), QStringLiteral("GELISTARIH")};
+
+// Text is compared as a Turkish user's list sorts it; the earlier default comes back afterwards.
+class TurkishCollationScope {
+public:
+    TurkishCollationScope() { QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey)); }
+    ~TurkishCollationScope() { QLocale::setDefault(m_previous); }
+    TurkishCollationScope(const TurkishCollationScope &) = delete;
+    TurkishCollationScope &operator=(const TurkishCollationScope &) = delete;
+
+private:
+    QLocale m_previous;
+};
+
+void checkColumn(const QString &column)
+{
+    if (!kColumns.contains(column))
+        throw AppError(QStringLiteral("Unknown sort column '%1'").arg(column));
+}
+
+} // namespace
+
+QString TitleSortBenchmark::shellStatement(const QString &column)
+{
+    checkColumn(column);
+    QString statement = GuestListBenchmark::expandedStatement(QStringLiteral("all"));
+    const QString listOrder = QStringLiteral("ORDER BY ");
+    const qsizetype at = statement.lastIndexOf(listOrder);
+    if (at < 0)
+        throw AppError(QStringLiteral("The guest list's statement has no ORDER BY"));
+    statement.insert(at + listOrder.size(), column + QStringLiteral(","));
+    return statement;
+}
+
+Measurement TitleSortBenchmark::measure(const QStringList &arguments)
+{
+    const QString column = arguments.value(0);
+    checkColumn(column);
+    const TurkishCollationScope collation;
+    Database db;
+    db.open(QStringLiteral("qrt.db"));
+    Query query(&db);
+    query.setSql(GuestListBenchmark::statement());
+    for (const char *macro : {"staticfilter", "filter", "having"})
+        query.setMacro(QLatin1String(macro), QStringLiteral("1"));
+    // The list is on the screen before the user clicks the title.
+    query.open();
+    query.fetchMore(GuestListBenchmark::kFirstRows - query.loadedCount());
+
+    const WorkClock clock;
+    query.setSortOrder(column + QStringLiteral(":A"));
+    Measurement result = clock.stop();
+    if (!query.isFullyLoaded())
+        throw AppError(QStringLiteral("The sort left rows unloaded"));
+    result.note = QStringLiteral("%1 rows, first IDMISAFIR %2")
+                      .arg(query.loadedCount())
+                      .arg(query.rawValue(0, query.columnOf(QStringLiteral("IDMISAFIR"))).toLongLong());
+    return result;
+}
+
+void TitleSortBenchmark::run(const BenchOptions &options, const SampleDatabaseCache &cache)
+{
+    const ComparisonRunner runner(options.runs);
+    QVector<SampleSize> sizes{SampleSize::small()};
+    if (!options.smallOnly)
+        sizes << SampleSize::large();
+    for (const QString &column : kColumns) {
+        ComparisonTable table(QStringLiteral("Title click on %1 in the guest list \"Tümü\": every row sorted").arg(column), 0);
+        const QString script = SqliteShell::connectionSettings() + shellStatement(column) + QStringLiteral(";\n");
+        for (const SampleSize &size : sizes) {
+            std::fprintf(stderr, "sort %s, %s\n", qPrintable(column), qPrintable(size.label()));
+            // The aim is set for the smaller register; the larger one is shown for reference.
+            const double aim = size.stays <= SampleSize::small().stays ? kAimSeconds : 0;
+            table.add(size.label(), runner.compare(cache.database(size), QLatin1String(kKind), {column}, script), 0, aim);
+        }
+        table.print();
+    }
+}
