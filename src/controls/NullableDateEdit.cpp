@@ -54,8 +54,11 @@ void NullableDateEdit::setNullableDate(const QDate &value)
     const QDate before = date();
     m_null = !value.isValid();
     showDate(m_null ? restingDate() : value);
-    if (wasNull != m_null || (!m_null && before != value))
+    if (wasNull != m_null || (!m_null && before != value)) {
+        // Another date than the one entered is the program's, not the user's.
+        m_entered = false;
         emit shownDateChanged();
+    }
 }
 
 void NullableDateEdit::clear()
@@ -237,6 +240,7 @@ void NullableDateEdit::onDateChanged()
     if (m_programChange > 0)
         return;
     m_null = false;
+    m_entered = true;
     emit shownDateChanged();
     emit dateEdited();
 }
@@ -246,6 +250,7 @@ void NullableDateEdit::onCalendarPick()
 {
     if (m_null) {
         m_null = false;
+        m_entered = true;
         showDate(date());
         emit shownDateChanged();
         emit dateEdited();
@@ -255,8 +260,10 @@ void NullableDateEdit::onCalendarPick()
 
 void NullableDateEdit::finishEntry()
 {
-    if (m_null)
+    // Only what the user entered is held to the limits: passing through a stored date leaves it.
+    if (m_null || !m_entered)
         return;
+    m_entered = false;
     const QDate limited = withinLimits(date());
     if (limited == date())
         return;
@@ -268,6 +275,7 @@ void NullableDateEdit::finishEntry()
 void NullableDateEdit::startFromEmpty()
 {
     m_null = false;
+    m_entered = true;
     showDate(restingDate());
     setSelectedSection(QDateTimeEdit::DaySection);
     emit shownDateChanged();

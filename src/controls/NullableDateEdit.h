@@ -75,6 +75,8 @@ private:
     QDate restingDate() const;
 
     bool m_null = true;
+    // Whether the date shown was typed or picked since the program last set one.
+    bool m_entered = false;
     int m_programChange = 0;
     QDate m_earliest;
     QDate m_latest;

@@ -150,13 +150,21 @@ void TFormMisafirEdit::done(int result)
 
 void TFormMisafirEdit::FormClose()
 {
-    if (m_ds1 && isEditingOrSearching(*m_ds1))
-        m_ds1->cancel();
+    discardPendingEdit();
     m_frame->setFocus(Qt::OtherFocusReason);
+    // The editor just left may still have finished an entry into the row: it goes with the rest,
+    // so the guest query is never left in editing behind a closed window.
+    discardPendingEdit();
     m_frame->dohide();
     // The hidden window no longer follows the opener's query.
     m_frame->setMisafirDataSet(nullptr);
     setDataSet(nullptr);
+}
+
+void TFormMisafirEdit::discardPendingEdit()
+{
+    if (m_ds1 && isEditingOrSearching(*m_ds1))
+        m_ds1->cancel();
 }
 
 void TFormMisafirEdit::checkBrowseMode()

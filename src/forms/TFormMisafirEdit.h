@@ -52,6 +52,8 @@ private:
     // Before a move, an insert or a refresh the row leaves the editing state the way the
     // navigator of the toolkit does it: a changed row is saved, an unchanged one dropped.
     void checkBrowseMode();
+    // Drops the changes of the row being edited, or the new row itself.
+    void discardPendingEdit();
     // The navigator works on the guest query only while the editors can be used.
     void updateNavigator();
     void centreOnScreen();

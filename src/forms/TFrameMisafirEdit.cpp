@@ -111,6 +111,12 @@ void limitToDigits(QLineEdit *editor, int digits)
         QRegularExpression(QStringLiteral("\\d{0,%1}").arg(digits)), editor));
 }
 
+// A time editor's text is written to its field once it reads as a time (or is empty).
+bool readsAsTime(const QString &text)
+{
+    return text.isEmpty() || StoredValue::parseTime(text).isValid();
+}
+
 bool isMarkable(const QWidget *widget)
 {
     return qobject_cast<const QLineEdit *>(widget) || qobject_cast<const QComboBox *>(widget)
@@ -289,10 +295,7 @@ void TFrameMisafirEdit::bindTimeEditor(QLineEdit *editor, const QString &fieldNa
             edit->setCursorPosition(0);
         },
         [](QWidget *w, Field &f) { f.setAsString(static_cast<QLineEdit *>(w)->text()); });
-    const auto readsAsTime = [](const QString &text) {
-        return text.isEmpty() || StoredValue::parseTime(text).isValid();
-    };
-    connect(editor, &QLineEdit::textEdited, this, [this, editor, readsAsTime](const QString &text) {
+    connect(editor, &QLineEdit::textEdited, this, [this, editor](const QString &text) {
         if (readsAsTime(text)) {
             m_dsMisafir->editorChanged(editor);
             return;
@@ -301,7 +304,7 @@ void TFrameMisafirEdit::bindTimeEditor(QLineEdit *editor, const QString &fieldNa
         if (query && query->isOpen() && !query->isEditing())
             ErrorSink::guard([query] { query->edit(); });
     });
-    connect(editor, &QLineEdit::editingFinished, this, [this, editor, readsAsTime] {
+    connect(editor, &QLineEdit::editingFinished, this, [this, editor] {
         if (!readsAsTime(editor->text()))
             m_dsMisafir->editorChanged(editor);
     });
@@ -527,10 +530,25 @@ QLabel *TFrameMisafirEdit::labelOf(const QWidget *editor) const
 
 void TFrameMisafirEdit::commitPendingInput()
 {
-    for (QWidget *w = QApplication::focusWidget(); w && w != this; w = w->parentWidget()) {
+    QWidget *focused = QApplication::focusWidget();
+    if (focused && (focused == m_gelisSaat || focused == m_ayrilisSaat)) {
+        commitTimeText(static_cast<QLineEdit *>(focused));
+        return;
+    }
+    for (QWidget *w = focused; w && w != this; w = w->parentWidget()) {
         if (auto *dateEdit = qobject_cast<NullableDateEdit *>(w)) {
             dateEdit->finishEntry();
             return;
         }
     }
+}
+
+// A time still being typed is not yet in the row; the save must not go on without it, so text
+// that does not read as a time stops it with the field's own message.
+void TFrameMisafirEdit::commitTimeText(QLineEdit *editor)
+{
+    if (readsAsTime(editor->text()))
+        return;
+    if (Field *field = m_dsMisafir->fieldOf(editor))
+        field->setAsString(editor->text());
 }

@@ -61,7 +61,8 @@ public:
     bool focusField(const QString &fieldName);
     // The label that names an editor (a choice names itself), or null.
     QLabel *labelOf(const QWidget *editor) const;
-    // Finishes what is being typed in the focused editor, so that a save takes it.
+    // Finishes what is being typed in the focused editor, so that a save takes it; a time that
+    // cannot be read raises the field's error, so that nothing typed is lost without a word.
     void commitPendingInput();
 
     // Handlers.
@@ -86,6 +87,7 @@ private:
     void bindEditors();
     void bindTextEditor(QLineEdit *editor, const QString &fieldName);
     void bindTimeEditor(QLineEdit *editor, const QString &fieldName);
+    void commitTimeText(QLineEdit *editor);
     void prepareRoomList();
     void fillLookups();
     void setDataSourceEnabled(bool enabled);

@@ -18,6 +18,7 @@
 #include "TestSupport.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -640,6 +641,67 @@ private slots:
             QCOMPARE(w.field("ADI").asString(), QString("Ayşe"));
         }
         QCOMPARE(w.storedGuests(), 0);
+    }
+
+    // A save or a move takes what is typed: a time that does not read as one stops it with the
+    // field's message instead of going unnoticed.
+    void unreadableTimeStopsTheSave_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::newRow("save") << int(DbNavigator::Button::Post);
+        QTest::newRow("next") << int(DbNavigator::Button::Next);
+    }
+    void unreadableTimeStopsTheSave()
+    {
+        QFETCH(int, button);
+        EntryWindow w;
+        w.addGuest();
+        const int id = w.addGuest({{"GELISSAAT", "09:05:00.000"}});
+        w.openOnGuest(id);
+        w.type(w.edit("dbedtGELISSAAT"), "1");
+        w.press(DbNavigator::Button(button));
+        QCOMPARE(w.errors.messages, QStringList{"'1' is not a valid time"});
+        QCOMPARE(w.guests.state(), Query::State::Edit);
+        QCOMPARE(w.field("IDMISAFIR").asInteger(), id);
+        QCOMPARE(w.edit("dbedtGELISSAAT")->text(), QString("1"));
+
+        w.type(w.edit("dbedtGELISSAAT"), "10:15");
+        w.press(DbNavigator::Button(button));
+        QCOMPARE(w.errors.messages.size(), 1);
+        QCOMPARE(w.guests.state(), Query::State::Browse);
+        QCOMPARE(w.stored(id, "GELISSAAT").toString(), QString("10:15:00.000"));
+    }
+
+    // Stays are stored whose departure day lies before the arrival day. Passing through its
+    // editor, or closing the window while it has the focus, leaves such a row as it is; only a
+    // date the operator enters is held to the limits.
+    void storedDateOutsideTheLimitsIsLeftAlone()
+    {
+        EntryWindow w;
+        const QDate today = QDate::currentDate();
+        const int id = w.addGuest({{"GELISTARIH", today.toString(Qt::ISODate)},
+                                   {"AYRILISTARIH", today.addDays(-3).toString(Qt::ISODate)},
+                                   {"AYRILISSAAT", "10:00:00.000"}});
+        w.openOnGuest(id);
+        QVERIFY(QTest::qWaitForWindowActive(&w.form));
+        NullableDateEdit *departure = w.frame()->jvdbdtdtAYRILISTARIH();
+        departure->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(departure, Qt::Key_Tab);
+        QCOMPARE(w.guests.state(), Query::State::Browse);
+        QCOMPARE(w.field("AYRILISTARIH").asDate(), today.addDays(-3));
+
+        departure->setFocus(Qt::TabFocusReason);
+        w.form.close();
+        QVERIFY(w.questions.isEmpty());
+        QCOMPARE(w.guests.state(), Query::State::Browse);
+        QCOMPARE(w.stored(id, "AYRILISTARIH").toString(), today.addDays(-3).toString(Qt::ISODate));
+
+        // A day picked in the calendar before the arrival is moved to the arrival.
+        w.showOnQuery();
+        departure->calendarWidget()->setSelectedDate(today.addDays(-5));
+        emit departure->calendarWidget()->clicked(today.addDays(-5));
+        QCOMPARE(w.field("AYRILISTARIH").asDate(), today);
+        QCOMPARE(w.guests.state(), Query::State::Edit);
     }
 
     void wrongTcNumberIsRefusedWithFocusOnIt()
