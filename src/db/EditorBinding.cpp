@@ -10,6 +10,7 @@
 #include <QDateTimeEdit>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QTimeEdit>
 
 EditorBinding::EditorBinding(QObject *parent) : QObject(parent) {}
@@ -116,6 +117,9 @@ void EditorBinding::editorChanged(QWidget *editor)
                     return;
                 m_query->edit();
             }
+            const QPointer<QWidget> outer = m_storingEditor;
+            m_storingEditor = editor;
+            const auto restore = qScopeGuard([&] { m_storingEditor = outer; });
             binding.store(editor, field);
         });
         return;
@@ -173,8 +177,7 @@ void EditorBinding::refreshEditors()
 void EditorBinding::onFieldChanged(Field *field)
 {
     for (const Binding &binding : std::as_const(m_bindings)) {
-        if (binding.fieldName.compare(field->name(), Qt::CaseInsensitive) == 0
-            && !(binding.editor && binding.editor->hasFocus()))
+        if (binding.fieldName.compare(field->name(), Qt::CaseInsensitive) == 0 && binding.editor != m_storingEditor)
             loadEditor(binding);
     }
     emit dataChange(field);

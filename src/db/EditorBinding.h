@@ -57,4 +57,7 @@ private:
     QList<Binding> m_bindings;
     bool m_autoEdit = true;
     bool m_loading = false;
+    // The editor whose change is being written: it already shows the value, and loading it again
+    // would move its cursor or selection while the user types.
+    QPointer<QWidget> m_storingEditor;
 };

@@ -122,6 +122,42 @@ private slots:
         q.close();
         QVERIFY(!name->isEnabled());
     }
+
+    void onlyTheEditorTypedIntoKeepsItsOwnText()
+    {
+        DbFixture f;
+        Query q(&f.db);
+        q.setSql("SELECT * FROM TESISLER ORDER BY IDTESISLER");
+        q.open();
+        QWidget window;
+        auto *typed = new QLineEdit(&window);
+        auto *mirror = new QLineEdit(&window);
+        auto *other = new QLineEdit(&window);
+        EditorBinding binding;
+        binding.setQuery(&q);
+        // Loaders that show a long text from its beginning put the cursor at the start.
+        const auto showFromStart = [](QWidget *w, const Field &field) {
+            auto *edit = static_cast<QLineEdit *>(w);
+            edit->setText(field.asString());
+            edit->setCursorPosition(0);
+        };
+        const auto store = [](QWidget *w, Field &field) { field.setAsString(static_cast<QLineEdit *>(w)->text()); };
+        binding.bindCustom(typed, "TESISADI", showFromStart, store);
+        connect(typed, &QLineEdit::textEdited, &binding, [&] { binding.editorChanged(typed); });
+        binding.bind(mirror, "TESISADI");
+        binding.bind(other, "TESISKODU");
+        window.show();
+        other->setFocus(); // the keys reach the editor, the focus is elsewhere
+
+        typed->end(false);
+        QTest::keyClicks(typed, "xyz");
+        QCOMPARE(typed->text(), QString("Otel Güneşxyz"));
+        QCOMPARE(mirror->text(), QString("Otel Güneşxyz"));
+
+        // A value the program writes shows even in the focused editor.
+        q.fieldByName("TESISKODU").setValue(77);
+        QCOMPARE(other->text(), QString("77"));
+    }
 };
 
 QTEST_MAIN(TestQueryAdapters)
