@@ -34,9 +34,7 @@ void EditorBinding::setQuery(Query *query)
 void EditorBinding::bind(QWidget *editor, const QString &fieldName)
 {
     if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
-        bindCustom(edit, fieldName,
-                   [](QWidget *w, const Field &f) { static_cast<QLineEdit *>(w)->setText(f.asString()); },
-                   [](QWidget *w, Field &f) { f.setAsString(static_cast<QLineEdit *>(w)->text()); });
+        bindCustom(edit, fieldName, showInLineEdit, storeFromLineEdit);
         connect(edit, &QLineEdit::textEdited, this, [this, edit] { editorChanged(edit); });
     } else if (auto *text = qobject_cast<QPlainTextEdit *>(editor)) {
         bindCustom(text, fieldName,
@@ -124,6 +122,18 @@ void EditorBinding::editorChanged(QWidget *editor)
         });
         return;
     }
+}
+
+void EditorBinding::showInLineEdit(QWidget *editor, const Field &field)
+{
+    auto *edit = static_cast<QLineEdit *>(editor);
+    edit->setText(field.asString());
+    edit->setCursorPosition(0); // a long address is read from its beginning, not its end
+}
+
+void EditorBinding::storeFromLineEdit(QWidget *editor, Field &field)
+{
+    field.setAsString(static_cast<QLineEdit *>(editor)->text());
 }
 
 QWidget *EditorBinding::editorFor(const QString &fieldName) const

@@ -31,6 +31,10 @@ public:
     // editorChanged() when the user changed it.
     void bindCustom(QWidget *editor, const QString &fieldName, Loader load, Storer store);
     void editorChanged(QWidget *editor);
+    // How a QLineEdit shows a field (from the beginning of a long text) and writes it back; for
+    // line edits that decide themselves when a change is written.
+    static void showInLineEdit(QWidget *editor, const Field &field);
+    static void storeFromLineEdit(QWidget *editor, Field &field);
 
     QWidget *editorFor(const QString &fieldName) const;
     QString fieldNameOf(const QWidget *editor) const;

@@ -262,22 +262,8 @@ void TFrameMisafirEdit::bindEditors()
     const QList<QLineEdit *> edits = m_area->findChildren<QLineEdit *>(Qt::FindDirectChildrenOnly);
     for (QLineEdit *edit : edits) {
         if (binding.fieldNameOf(edit).isEmpty() && edit->objectName().startsWith(QLatin1String("dbedt")))
-            bindTextEditor(edit, edit->objectName().mid(5));
+            binding.bind(edit, edit->objectName().mid(5));
     }
-}
-
-// A long address is shown from its beginning, not scrolled to its end.
-void TFrameMisafirEdit::bindTextEditor(QLineEdit *editor, const QString &fieldName)
-{
-    m_dsMisafir->bindCustom(
-        editor, fieldName,
-        [](QWidget *w, const Field &f) {
-            auto *edit = static_cast<QLineEdit *>(w);
-            edit->setText(f.asString());
-            edit->setCursorPosition(0);
-        },
-        [](QWidget *w, Field &f) { f.setAsString(static_cast<QLineEdit *>(w)->text()); });
-    connect(editor, &QLineEdit::textEdited, m_dsMisafir, [this, editor] { m_dsMisafir->editorChanged(editor); });
 }
 
 // A time is written once the text reads as one; the digits typed on the way there are not yet
@@ -287,14 +273,7 @@ void TFrameMisafirEdit::bindTimeEditor(QLineEdit *editor, const QString &fieldNa
 {
     editor->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("\\d{0,2}(:\\d{0,2}(:\\d{0,2}(\\.\\d{0,3})?)?)?")), editor));
-    m_dsMisafir->bindCustom(
-        editor, fieldName,
-        [](QWidget *w, const Field &f) {
-            auto *edit = static_cast<QLineEdit *>(w);
-            edit->setText(f.asString());
-            edit->setCursorPosition(0);
-        },
-        [](QWidget *w, Field &f) { f.setAsString(static_cast<QLineEdit *>(w)->text()); });
+    m_dsMisafir->bindCustom(editor, fieldName, EditorBinding::showInLineEdit, EditorBinding::storeFromLineEdit);
     connect(editor, &QLineEdit::textEdited, this, [this, editor](const QString &text) {
         if (readsAsTime(text)) {
             m_dsMisafir->editorChanged(editor);

@@ -85,7 +85,6 @@ public:
 private:
     void buildEditors();
     void bindEditors();
-    void bindTextEditor(QLineEdit *editor, const QString &fieldName);
     void bindTimeEditor(QLineEdit *editor, const QString &fieldName);
     void commitTimeText(QLineEdit *editor);
     void prepareRoomList();

@@ -139,6 +139,7 @@ private slots:
         auto *edit = static_cast<QLineEdit *>(window.control);
         data.binding.bind(edit, "AKBXMLDIZIN");
         showAndFocus(window);
+        edit->end(false);
         QTest::keyClicks(edit, "/yeni");
         QTest::keyClick(edit, Qt::Key_Enter, Qt::KeypadModifier);
         QVERIFY(window.next->hasFocus());
