@@ -10,6 +10,7 @@
 #include "forms/DbNavigator.h"
 #include "forms/MessageBoxes.h"
 
+#include <algorithm>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -193,6 +194,12 @@ QWidget *TFrameTesisler::buildDetailsPage()
     m_facilityNavigator->setQuery(&m_tesisler);
     m_facilityNavigator->setHints(kFacilityNavigatorHints);
     m_facilityNavigator->setAction(DbNavigator::Button::Delete, [this] { kayitSil(m_tesisler); });
+    // After "+" the operator types the new facility's name at once.
+    connect(m_facilityNavigator, &DbNavigator::clicked, this, [this](DbNavigator::Button button) {
+        if (button == DbNavigator::Button::Insert)
+            if (QWidget *name = editorFor(QStringLiteral("TESISADI")))
+                name->setFocus();
+    });
 
     auto *scroller = new QScrollArea(page);
     scroller->setObjectName(QStringLiteral("scrlbx1"));
@@ -319,6 +326,14 @@ QWidget *TFrameTesisler::buildRoomsPage()
                              | QAbstractItemView::AnyKeyPressed);
     useSingleLineRows(m_rooms);
     m_rooms->installEventFilter(this);
+    // The navigator's buttons take no focus; after "+" or the edit button the keys go to the
+    // current row's first cell, where the operator expects to type the room number.
+    connect(m_roomNavigator, &DbNavigator::clicked, this, [this](DbNavigator::Button button) {
+        if (button != DbNavigator::Button::Insert && button != DbNavigator::Button::Edit)
+            return;
+        m_rooms->setCurrentIndex(m_rooms->model()->index(std::max(m_rooms->currentIndex().row(), 0), 0));
+        m_rooms->setFocus();
+    });
 
     auto *layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);

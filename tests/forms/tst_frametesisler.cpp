@@ -266,6 +266,49 @@ private slots:
         QCOMPARE(f.db().scalar("SELECT ODAEVACIKLAMA FROM ODAEV WHERE ODAEVNO='7'").toString(), QString("Bahçe katı"));
     }
 
+    // The operator presses "+" and types: the keys go to the new row's cells, not to the button
+    // or the page tab that had the focus before.
+    void roomsAreTypedStraightAfterPlus()
+    {
+        FacilitiesFrame f;
+        const qint64 facility = f.addFacility("Otel A");
+        f.show();
+        QApplication::setActiveWindow(&f.frame);
+        f.selectFacility("Otel A");
+        f.frame.pgc1()->setCurrentWidget(f.frame.ts_odalar());
+        f.frame.pgc1()->tabBar()->setFocus();
+        for (const char *number : {"101", "102"}) {
+            f.frame.dbnvgr2()->click(Button::Insert);
+            QVERIFY(QApplication::focusWidget());
+            // Each key goes where the focus is at that moment, as on the screen: the first key
+            // opens the cell's editor and the next ones reach it.
+            const auto typeKeys = [](const QString &text) {
+                for (const QChar c : text)
+                    QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QString(c),
+                                        Qt::NoModifier);
+            };
+            typeKeys(number);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            typeKeys("Çift kişilik");
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            f.frame.dbnvgr2()->click(Button::Post);
+        }
+        QVERIFY2(f.errors.messages.isEmpty(), qPrintable(f.errors.messages.join('\n')));
+        QCOMPARE(f.db().scalar("SELECT group_concat(ODAEVNO||'='||ODAEVACIKLAMA,';') FROM (SELECT * FROM ODAEV "
+                               "WHERE _IDTESISLER=:f ORDER BY ODAEVNO)", {{"f", facility}}).toString(),
+                 QString("101=Çift kişilik;102=Çift kişilik"));
+    }
+
+    void newFacilityNameIsTypedStraightAfterPlus()
+    {
+        FacilitiesFrame f;
+        f.show();
+        QApplication::setActiveWindow(&f.frame);
+        f.frame.dbgrd_list()->setFocus();
+        f.frame.dbnvgr1()->click(Button::Insert);
+        QCOMPARE(QApplication::focusWidget(), f.frame.editorFor("TESISADI"));
+    }
+
     // Moving to another facility re-reads the rooms; a room still being typed is saved with the
     // facility it was typed for instead of being dropped.
     void roomBeingTypedIsSavedWhenTheFacilityMoves()
