@@ -2,7 +2,7 @@
 # Installs what Selvane needs to build, run and test on Debian 12. Safe to run again.
 set -e
 PKGS="build-essential cmake ninja-build pkg-config \
-  qt6-base-dev qt6-base-dev-tools libsqlite3-dev sqlite3 \
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libsqlite3-dev sqlite3 \
   libxlsxwriter-dev fonts-liberation fonts-dejavu-core \
   xvfb xauth imagemagick poppler-utils time"
 missing=""

@@ -92,7 +92,8 @@ void DbLookupComboBox::showPopup()
     QWidget *popup = view()->window();
     if (popup == window() || count() == 0)
         return;
-    const int rowHeight = qMax(1, view()->sizeHintForRow(0));
+    // The height a row takes on the screen (a table's rows are taller than their text).
+    const int rowHeight = qMax(1, view()->visualRect(model()->index(0, modelColumn())).height());
     const int overhead = popup->height() - view()->viewport()->height();
     const int rows = qMin(count(), maxVisibleItems());
     const int width = m_dropDownWidth > 0 ? m_dropDownWidth : this->width();

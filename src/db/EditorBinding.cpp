@@ -128,7 +128,10 @@ void EditorBinding::showInLineEdit(QWidget *editor, const Field &field)
 {
     auto *edit = static_cast<QLineEdit *>(editor);
     edit->setText(field.asString());
-    edit->setCursorPosition(0); // a long address is read from its beginning, not its end
+    // A long address is read from its beginning, not its end; the editor the operator is in
+    // keeps the cursor at the end of what was typed.
+    if (!edit->hasFocus())
+        edit->setCursorPosition(0);
 }
 
 void EditorBinding::storeFromLineEdit(QWidget *editor, Field &field)

@@ -593,6 +593,10 @@ private slots:
         QWidget *popup = box->view()->window();
         QCOMPARE(popup->width(), 250);
         QCOMPARE(popup->geometry().right(), box->mapToGlobal(QPoint(box->width() - 1, 0)).x());
+        // A short list shows every room without scrolling.
+        const int rowHeight = box->view()->visualRect(box->model()->index(0, 1)).height();
+        QVERIFY2(box->view()->viewport()->height() >= box->count() * rowHeight,
+                 qPrintable(QString("%1 px for %2 rows of %3 px").arg(box->view()->viewport()->height()).arg(box->count()).arg(rowHeight)));
         box->hidePopup();
 
         box->setFocus(Qt::TabFocusReason);
