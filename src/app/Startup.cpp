@@ -20,6 +20,9 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QFile>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QStyleFactory>
 #include <cstdio>
 
@@ -56,6 +59,26 @@ void Startup::chooseDisplayPlatform(bool unattended)
     qputenv("QT_QPA_PLATFORM", hasDisplay ? "xcb;wayland;offscreen" : "offscreen");
 }
 
+// A session without regional settings (the "C" locale of a bare install, of cron or of a service)
+// gets Turkish ones: the program speaks only Turkish, and its operators write dates as 10.12.2026
+// and decimals with a comma. Settings the user chose are kept.
+void Startup::chooseRegionalSettings()
+{
+    if (QLocale::system().language() == QLocale::C)
+        QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
+}
+
+// The toolkit's own texts (the buttons of a question, the folder chooser, an editor's context
+// menu) are Turkish like the rest of the program, whatever the session's language. Without
+// Debian's translation files they stay in English, which costs nothing but looks.
+void Startup::installToolkitTranslation(QObject *application)
+{
+    auto *translator = new QTranslator(application);
+    if (translator->load(QLocale(QLocale::Turkish, QLocale::Turkey), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+}
+
 void Startup::applyTheme()
 {
     QFile file(QStringLiteral(":/app/AmethystKamri.qss"));
@@ -73,6 +96,8 @@ int Startup::run(int argc, char **argv)
         qInstallMessageHandler(quietToolkitNotes);
     Q_INIT_RESOURCE(app);
     SelvaneApplication application(argc, argv);
+    chooseRegionalSettings();
+    installToolkitTranslation(&application);
     QApplication::setApplicationName(QStringLiteral("Selvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Selvane"));
     QApplication::setApplicationVersion(QStringLiteral(SELVANE_VERSION));

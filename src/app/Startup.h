@@ -1,5 +1,6 @@
 #pragma once
 
+class QObject;
 class Tdm1;
 
 // The program from start to end: the application object, its title and theme, the data module,
@@ -13,6 +14,8 @@ public:
 
 private:
     static void chooseDisplayPlatform(bool unattended);
+    static void chooseRegionalSettings();
+    static void installToolkitTranslation(QObject *application);
     static int runUnattended();
     static int runInteractive(Tdm1 &dm);
 };

@@ -4,6 +4,7 @@
 #include "data/Tdm1.h"
 #include "db/ErrorSink.h"
 #include "forms/TFormAyar.h"
+#include "forms/MessageBoxes.h"
 #include "forms/TFormXmlKaydet.h"
 #include "forms/TFrameMisafirler.h"
 #include "forms/TFrameTesisler.h"
@@ -204,7 +205,12 @@ void Tmainform::actyenicikisExecute()
 
 void Tmainform::acttckimliknosorgulamaExecute()
 {
-    QDesktopServices::openUrl(QUrl(QString::fromLatin1(kTcKimlikSorguAdresi)));
+    const QString address = QString::fromLatin1(kTcKimlikSorguAdresi);
+    // Without a browser the toolkit only notes it on standard error; the operator is told where
+    // to go instead.
+    if (!QDesktopServices::openUrl(QUrl(address)))
+        MessageBoxes::showError(this, QStringLiteral("İnternet tarayıcısı açılamadı. Sorgulama sayfasının adresi:\n%1")
+                                          .arg(address));
 }
 
 void Tmainform::actxmlkaydetExecute()

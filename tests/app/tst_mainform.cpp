@@ -17,9 +17,19 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QDesktopServices>
 #include <QtTest>
 
 namespace {
+
+// Stands in for the desktop's browser.
+class BrowserStandIn : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl &url) { opened << url; }
+};
 
 // The whole interactive program on a fresh database, wired as start-up wires it.
 struct Program {
@@ -131,6 +141,27 @@ private slots:
         QTest::keyClick(&p.main, Qt::Key_S, Qt::ControlModifier);
         QVERIFY(exportShown);
         QCOMPARE(p.main.pgc1()->currentIndex(), 1);
+    }
+
+    void tcQueryOpensTheRegistryPageOrSaysWhereItIs()
+    {
+        Program p;
+        QStringList boxes;
+        MessageBoxes::ScopedPresenter answers([&](const MessageBoxes::Request &request) {
+            boxes << request.text;
+            return QMessageBox::Ok;
+        });
+        BrowserStandIn browser;
+        QDesktopServices::setUrlHandler("https", &browser, "open");
+        p.main.acttckimliknosorgulama()->trigger();
+        QDesktopServices::unsetUrlHandler("https");
+        QCOMPARE(browser.opened, QList<QUrl>{QUrl("https://tckimlik.nvi.gov.tr/Modul/TcKimlikNoDogrula")});
+        QVERIFY(boxes.isEmpty());
+
+        // The offscreen platform has no browser: the operator gets the address instead of nothing.
+        p.main.acttckimliknosorgulama()->trigger();
+        QCOMPARE(boxes.size(), 1);
+        QVERIFY(boxes.first().contains("https://tckimlik.nvi.gov.tr/Modul/TcKimlikNoDogrula"));
     }
 
     void actionsMenusAndToolBarAreAsTheOperatorKnowsThem()
