@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QStyle>
 #include <QToolBar>
@@ -46,7 +47,11 @@ GridPrintPreviewDialog::GridPrintPreviewDialog(GridReportTable table, QWidget *p
     connect(this, &QPrintPreviewDialog::paintRequested, this, &GridPrintPreviewDialog::paintPages);
     addExportButton();
     startAtActualSize();
-    resize(1100, 760);
+    // Large enough for a landscape page at actual size, but never beyond a small screen.
+    QSize size(1100, 760);
+    if (const QScreen *display = screen())
+        size = size.boundedTo(display->availableGeometry().size() * 0.92);
+    resize(size);
 }
 
 void GridPrintPreviewDialog::paintPages(QPrinter *printer)
