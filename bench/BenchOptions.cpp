@@ -5,6 +5,14 @@
 
 #include <QCommandLineParser>
 
+QVector<SampleSize> BenchOptions::sizes() const
+{
+    QVector<SampleSize> chosen{SampleSize::small()};
+    if (!smallOnly)
+        chosen << SampleSize::large();
+    return chosen;
+}
+
 QStringList BenchOptions::knownBenchmarks()
 {
     return {QStringLiteral("startup"), QStringLiteral("guestlist"), QStringLiteral("export"),

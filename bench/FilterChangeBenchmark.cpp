@@ -6,6 +6,7 @@
 #include "GuestListBenchmark.h"
 #include "SampleDatabaseCache.h"
 #include "SqliteShell.h"
+#include "TurkishLocaleScope.h"
 #include "WorkClock.h"
 
 #include "db/AppError.h"
@@ -14,7 +15,6 @@
 #include "gen/GridFilter.h"
 #include "gen/StandardFieldSets.h"
 
-#include <QLocale>
 
 #include <cstdio>
 
@@ -58,19 +58,6 @@ const FilterChange &filterChange(const QString &key)
 // user meets), or released, so that the engine starts as cold as the shell's does.
 const QString kCacheKept = QStringLiteral("kept");
 const QString kCacheReleased = QStringLiteral("released");
-
-// Dates in the cells are read the way a Turkish user types them; the earlier default comes back
-// afterwards, so that the parent's other benchmarks are not touched.
-class TurkishLocaleScope {
-public:
-    TurkishLocaleScope() { QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey)); }
-    ~TurkishLocaleScope() { QLocale::setDefault(m_previous); }
-    TurkishLocaleScope(const TurkishLocaleScope &) = delete;
-    TurkishLocaleScope &operator=(const TurkishLocaleScope &) = delete;
-
-private:
-    QLocale m_previous;
-};
 
 // The guest list as the "Göster" choice "Tümü" opens it, before any filter.
 void configureAllStays(Query &query)
@@ -164,9 +151,7 @@ Measurement FilterChangeBenchmark::measure(const QStringList &arguments)
 void FilterChangeBenchmark::run(const BenchOptions &options, const SampleDatabaseCache &cache)
 {
     const ComparisonRunner runner(options.runs);
-    QVector<SampleSize> sizes{SampleSize::small()};
-    if (!options.smallOnly)
-        sizes << SampleSize::large();
+    const QVector<SampleSize> sizes = options.sizes();
     for (const FilterChange &change : kChanges) {
         const QString key = QLatin1String(change.key);
         ComparisonTable table(QStringLiteral("Filter change on the guest list \"Tümü\", %1: first %2 rows")

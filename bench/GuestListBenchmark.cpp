@@ -87,9 +87,7 @@ Measurement GuestListBenchmark::measure(const QStringList &arguments)
 void GuestListBenchmark::run(const BenchOptions &options, const SampleDatabaseCache &cache)
 {
     const ComparisonRunner runner(options.runs);
-    QVector<SampleSize> sizes{SampleSize::small()};
-    if (!options.smallOnly)
-        sizes << SampleSize::large();
+    const QVector<SampleSize> sizes = options.sizes();
     for (const Choice &choice : kChoices) {
         const QString key = QLatin1String(choice.key);
         ComparisonTable table(

@@ -33,9 +33,7 @@ void StartupBenchmark::run(const BenchOptions &options, const SampleDatabaseCach
 {
     ComparisonTable table(QStringLiteral("Start-up of the data module, VACUUM included"), 1.2);
     const ComparisonRunner runner(options.runs);
-    QVector<SampleSize> sizes{SampleSize::small()};
-    if (!options.smallOnly)
-        sizes << SampleSize::large();
+    const QVector<SampleSize> sizes = options.sizes();
     for (const SampleSize &size : sizes) {
         std::fprintf(stderr, "startup, %s\n", qPrintable(size.label()));
         const QString script = SqliteShell::connectionSettings() + QStringLiteral("VACUUM;\n");

@@ -6,31 +6,19 @@
 #include "GuestListBenchmark.h"
 #include "SampleDatabaseCache.h"
 #include "SqliteShell.h"
+#include "TurkishLocaleScope.h"
 #include "WorkClock.h"
 
 #include "db/AppError.h"
 #include "db/Database.h"
 #include "db/Query.h"
 
-#include <QLocale>
 
 #include <cstdio>
 
 namespace {
 
 const QStringList kColumns{QStringLiteral("SOYADI"), QStringLiteral("GELISTARIH")};
-
-// Text is compared as a Turkish user's list sorts it; the earlier default comes back afterwards.
-class TurkishCollationScope {
-public:
-    TurkishCollationScope() { QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey)); }
-    ~TurkishCollationScope() { QLocale::setDefault(m_previous); }
-    TurkishCollationScope(const TurkishCollationScope &) = delete;
-    TurkishCollationScope &operator=(const TurkishCollationScope &) = delete;
-
-private:
-    QLocale m_previous;
-};
 
 void checkColumn(const QString &column)
 {
@@ -56,7 +44,7 @@ Measurement TitleSortBenchmark::measure(const QStringList &arguments)
 {
     const QString column = arguments.value(0);
     checkColumn(column);
-    const TurkishCollationScope collation;
+    const TurkishLocaleScope collation; // text sorts as a Turkish user's list does
     Database db;
     db.open(QStringLiteral("qrt.db"));
     Query query(&db);
@@ -81,9 +69,7 @@ Measurement TitleSortBenchmark::measure(const QStringList &arguments)
 void TitleSortBenchmark::run(const BenchOptions &options, const SampleDatabaseCache &cache)
 {
     const ComparisonRunner runner(options.runs);
-    QVector<SampleSize> sizes{SampleSize::small()};
-    if (!options.smallOnly)
-        sizes << SampleSize::large();
+    const QVector<SampleSize> sizes = options.sizes();
     for (const QString &column : kColumns) {
         ComparisonTable table(QStringLiteral("Title click on %1 in the guest list \"Tümü\": every row sorted").arg(column), 0);
         const QString script = SqliteShell::connectionSettings() + shellStatement(column) + QStringLiteral(";\n");
