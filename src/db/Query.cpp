@@ -2,8 +2,8 @@
 
 #include "db/AppError.h"
 #include "db/Database.h"
-#include "db/Statement.h"
 #include "db/SortKeyColumn.h"
+#include "db/Statement.h"
 #include "db/StoredValue.h"
 
 #include <QCollator>
