@@ -22,8 +22,8 @@
 #include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 #include <QStyleFactory>
+#include <QTranslator>
 #include <cstdio>
 
 namespace {

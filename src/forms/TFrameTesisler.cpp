@@ -10,7 +10,6 @@
 #include "forms/DbNavigator.h"
 #include "forms/MessageBoxes.h"
 
-#include <algorithm>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -331,7 +330,7 @@ QWidget *TFrameTesisler::buildRoomsPage()
     connect(m_roomNavigator, &DbNavigator::clicked, this, [this](DbNavigator::Button button) {
         if (button != DbNavigator::Button::Insert && button != DbNavigator::Button::Edit)
             return;
-        m_rooms->setCurrentIndex(m_rooms->model()->index(std::max(m_rooms->currentIndex().row(), 0), 0));
+        m_rooms->setCurrentIndex(m_rooms->model()->index(qMax(m_rooms->currentIndex().row(), 0), 0));
         m_rooms->setFocus();
     });
 
