@@ -15,7 +15,7 @@
 #include "db/AppError.h"
 #include "db/ErrorSink.h"
 #include "gen/TransientMessage.h"
-#include "notify/XmlKaydet.h"
+#include "delivery/UnattendedExport.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -112,15 +112,11 @@ int Startup::run(int argc, char **argv)
 int Startup::runUnattended()
 {
     setMesajGosterStderrTrace(true);
-    try {
-        XmlDosyalariKaydet(QDateTime::currentDateTime());
-        return 0;
-    } catch (const AppError &error) {
-        writeToStandardError(error.message());
-    } catch (const std::exception &error) {
-        writeToStandardError(QString::fromUtf8(error.what()));
-    }
-    return 1;
+    return runUnattendedExport(QLatin1Char('O'), [](const QString &line) {
+        const QByteArray bytes = (line + QLatin1Char('\n')).toUtf8();
+        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+        std::fflush(stderr);
+    });
 }
 
 // The windows are created once, in this order, and live until the program ends; the secondary

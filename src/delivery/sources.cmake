@@ -1,0 +1,3 @@
+list(APPEND SELVANE_SOURCES
+  delivery/UnattendedExport.cpp
+)
