@@ -16,12 +16,16 @@
 #include "db/ErrorSink.h"
 #include "gen/TransientMessage.h"
 #include "delivery/UnattendedExport.h"
+#include "instance/InstanceClient.h"
+#include "instance/InstanceName.h"
+#include "instance/InstanceServer.h"
 
 #include <QApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStringList>
 #include <QStyleFactory>
 #include <QTranslator>
 #include <cstdio>
@@ -45,6 +49,39 @@ void quietToolkitNotes(QtMsgType type, const QMessageLogContext &, const QString
 void showErrorBox(const QString &message)
 {
     MessageBoxes::showError(QApplication::activeWindow(), message);
+}
+
+// The register, in the working directory; its path names the program that holds it.
+const QString kRegisterFile = QStringLiteral("qrt.db");
+
+// How long a scheduled run waits for the open window's next message, and a second start for the
+// running window to say it came to the front.
+constexpr int kHandOverSilenceMs = 60000;
+constexpr int kRaiseAnswerMs = 10000;
+
+// One line of the export's trace on standard error, as it comes.
+void writeTraceLine(const QString &line)
+{
+    const QByteArray bytes = (line + QLatin1Char('\n')).toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+    std::fflush(stderr);
+}
+
+// While the interactive program starts, an error already shown is not shown again: a register
+// that cannot be opened fails the data module first and then every frame that reads from it,
+// and a second box with the same text would only say it twice.
+bool g_starting = false;
+QStringList g_shownWhileStarting;
+
+void showErrorBoxOnceWhileStarting(const QString &message)
+{
+    if (g_starting && g_shownWhileStarting.contains(message)) {
+        writeToStandardError(message);
+        return;
+    }
+    if (g_starting)
+        g_shownWhileStarting << message;
+    showErrorBox(message);
 }
 
 } // namespace
@@ -105,34 +142,93 @@ int Startup::run(int argc, char **argv)
     ErrorSink::setHandler(unattended ? ErrorSink::Handler(writeToStandardError) : ErrorSink::Handler(showErrorBox));
     ErrorSink::guard([] { applyTheme(); });
 
-    Tdm1 dataModule;
-    return unattended ? runUnattended() : runInteractive(dataModule);
+    // Who holds the register is settled before the data module opens it: the holder keeps the
+    // file locked for as long as it runs.
+    const QString instanceName = InstanceName::forRegister(kRegisterFile);
+    return unattended ? runUnattended(instanceName) : runInteractive(instanceName);
 }
 
-int Startup::runUnattended()
+// A register held by the open window is exported there; otherwise this process runs it.
+int Startup::runUnattended(const QString &instanceName)
 {
     setMesajGosterStderrTrace(true);
-    return runUnattendedExport(QLatin1Char('O'), [](const QString &line) {
-        const QByteArray bytes = (line + QLatin1Char('\n')).toUtf8();
-        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
-        std::fflush(stderr);
+    InstanceClient client(instanceName);
+    if (client.connectToRunning())
+        return handExportOver(client);
+    Tdm1 dataModule;
+    return runUnattendedExport(QLatin1Char('O'), writeTraceLine);
+}
+
+int Startup::handExportOver(InstanceClient &client)
+{
+    QString error;
+    const std::optional<int> status = client.requestExport(writeTraceLine, kHandOverSilenceMs, &error);
+    if (status)
+        return *status;
+    writeToStandardError(error);
+    return 1;
+}
+
+// One program per register: a second start brings the running window forward and ends.
+int Startup::runInteractive(const QString &instanceName)
+{
+    InstanceServer server(instanceName);
+    QString error;
+    switch (server.claim(&error)) {
+    case InstanceServer::Claim::AnotherAnswers:
+        return bringRunningProgramForward(instanceName);
+    case InstanceServer::Claim::NotListening:
+        // The program still works; only another start cannot find it.
+        writeToStandardError(QStringLiteral("Yerel soket açılamadı; başka bir başlatma bu pencereyi bulamayacak. (%1)")
+                                 .arg(error));
+        break;
+    case InstanceServer::Claim::Listening:
+        break;
+    }
+    reportErrorsOnceWhileStarting(true);
+    Tdm1 dataModule;
+    const std::unique_ptr<Tmainform> mainform = createWindows(dataModule);
+    mainform->showMaximized();
+    reportErrorsOnceWhileStarting(false);
+    server.startServing(mainform.get(), [](const InstanceServer::TraceSink &trace) {
+        return runUnattendedExport(QLatin1Char('D'), trace);
     });
+    return QApplication::exec();
+}
+
+int Startup::bringRunningProgramForward(const QString &instanceName)
+{
+    InstanceClient client(instanceName);
+    QString error;
+    if (client.connectToRunning() && client.requestRaise(kRaiseAnswerMs, &error))
+        return 0;
+    if (error.isEmpty())
+        error = QStringLiteral("Bu klasörde açık olan Selvane yanıt vermedi.");
+    showErrorBox(error);
+    return 1;
+}
+
+void Startup::reportErrorsOnceWhileStarting(bool starting)
+{
+    g_starting = starting;
+    g_shownWhileStarting.clear();
+    ErrorSink::setHandler(starting ? ErrorSink::Handler(showErrorBoxOnceWhileStarting)
+                                   : ErrorSink::Handler(showErrorBox));
 }
 
 // The windows are created once, in this order, and live until the program ends; the secondary
 // ones are shown modally and only hidden when closed.
-int Startup::runInteractive(Tdm1 &dm)
+std::unique_ptr<Tmainform> Startup::createWindows(Tdm1 &dm)
 {
     auto *guests = new TFrameMisafirler(&dm);
     auto *facilities = new TFrameTesisler(&dm);
-    Tmainform mainform(&dm, guests, facilities);
-    auto *about = new TAboutBox(&mainform);
-    auto *entry = new TFormMisafirEdit(&dm, &mainform);
-    auto *settings = new TFormAyar(dm.dbMain(), dm.il_db(), &mainform);
-    auto *exportWindow = new TFormXmlKaydet(dm.dbMain(), dm.il_db(), dm.FDT(), settings, &mainform);
-    auto *checkOut = new TFormMisafirCikis(dm.dbMain(), dm.FDT(), dm.il_db(), &mainform);
-    mainform.setWindows(about, settings, exportWindow);
+    auto mainform = std::make_unique<Tmainform>(&dm, guests, facilities);
+    auto *about = new TAboutBox(mainform.get());
+    auto *entry = new TFormMisafirEdit(&dm, mainform.get());
+    auto *settings = new TFormAyar(dm.dbMain(), dm.il_db(), mainform.get());
+    auto *exportWindow = new TFormXmlKaydet(dm.dbMain(), dm.il_db(), dm.FDT(), settings, mainform.get());
+    auto *checkOut = new TFormMisafirCikis(dm.dbMain(), dm.FDT(), dm.il_db(), mainform.get());
+    mainform->setWindows(about, settings, exportWindow);
     guests->setWindows(entry, checkOut);
-    mainform.showMaximized();
-    return QApplication::exec();
+    return mainform;
 }
