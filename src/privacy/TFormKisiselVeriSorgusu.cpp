@@ -240,6 +240,8 @@ void TFormKisiselVeriSorgusu::ilkGosterim()
     if (m_dm && m_dm->fdqry_uyruk()->isOpen()) {
         m_nationality->fillFrom(*m_dm->fdqry_uyruk(), QStringLiteral("UYRUKKODU"), {QStringLiteral("UYRUKADI")},
                                 QStringLiteral("UYRUKADI"));
+        // Türkiye, the first of the list, as on the guest entry.
+        m_nationality->setCurrentIndex(0);
     }
     m_donefirst = true;
 }
@@ -303,7 +305,7 @@ void TFormKisiselVeriSorgusu::actyazdirExecute()
 {
     ErrorSink::guard([this] {
         if (m_dm)
-            m_dm->gridyazdir(m_grid, QLatin1String(kPrintTitle));
+            m_dm->gridyazdir(m_grid, QString::fromUtf8(kPrintTitle));
     });
 }
 
