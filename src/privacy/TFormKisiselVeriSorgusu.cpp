@@ -56,8 +56,12 @@ const QString kErasedList = QStringLiteral(
 Tmyfieldset withNotes(Tmyfieldset fieldset)
 {
     int end = 0;
-    while (end < Tmyfieldset::EntryCount - 1 && !fieldset.isEndOfSet(end))
+    while (end < Tmyfieldset::EntryCount - 1 && !fieldset.isEndOfSet(end)) {
+        // The whole TC number, which the person checks first.
+        if (fieldset.alanadi(end) == QLatin1String("TCNO"))
+            fieldset.set(end, TFozellik::genislik, QStringLiteral("12"));
         ++end;
+    }
     fieldset.set(end, TFozellik::alanadi, QStringLiteral("NOTLAR"));
     fieldset.set(end, TFozellik::etiket, QStringLiteral("NOTLAR"));
     fieldset.set(end, TFozellik::goster, QStringLiteral("1"));
@@ -185,6 +189,7 @@ QWidget *TFormKisiselVeriSorgusu::buildSearchArea()
     m_birthDate->setObjectName(QStringLiteral("dtDogumTarihi"));
     m_birthDate->setCalendarTitle(QStringLiteral("Doğum Tarihi"));
     m_birthDate->setToolTip(QStringLiteral("Doğum tarihi"));
+    m_birthDate->setMinimumWidth(120);
     m_byTcNo->setChecked(true);
 
     auto *search = new QPushButton(QStringLiteral("&Ara"), area);
@@ -232,6 +237,8 @@ void TFormKisiselVeriSorgusu::FormShow()
         ilkGosterim();
     m_kisi.open();
     showResultCount();
+    // The operator starts typing the number the guest hands over.
+    m_tcNo->setFocus(Qt::OtherFocusReason);
 }
 
 void TFormKisiselVeriSorgusu::ilkGosterim()
