@@ -8,6 +8,7 @@
 #include "forms/TFormXmlKaydet.h"
 #include "forms/TFrameMisafirler.h"
 #include "forms/TFrameTesisler.h"
+#include "privacy/PrivacyCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -96,6 +97,7 @@ void Tmainform::buildActions()
                             style()->standardIcon(QStyle::SP_MessageBoxInformation), &Tmainform::actaboutExecute);
     for (QAction *action : {m_actYeniMisafir, m_actxmlkaydet})
         action->setShortcutContext(Qt::ApplicationShortcut);
+    m_privacy = new PrivacyCommands(m_dm, this);
 }
 
 void Tmainform::buildMenus()
@@ -106,6 +108,7 @@ void Tmainform::buildMenus()
     file->addSeparator();
     file->addAction(m_acttckimliknosorgulama);
     file->addAction(m_actxmlkaydet);
+    file->addAction(m_privacy->actkisiselverisorgusu());
     file->addSeparator();
     file->addAction(m_actayarlar);
     file->addAction(m_actcikis);
@@ -153,6 +156,7 @@ void Tmainform::FormShow()
 {
     sayfaDegistir(0);
     pgc1Change(m_pages->currentIndex());
+    m_privacy->atFirstShow();
 }
 
 void Tmainform::sayfaDegistir(int index)

@@ -12,6 +12,7 @@ class TFrameBase;
 class TFrameMisafirler;
 class TFrameTesisler;
 class Tdm1;
+class PrivacyCommands;
 
 // The program's main window: the guest list and the facilities on two tabs, the commands in the
 // menu, on the tool bar and on their shortcuts. Closing it ends the program.
@@ -37,6 +38,7 @@ public:
     QAction *actcikis() const { return m_actcikis; }
     QAction *actabout() const { return m_actabout; }
     QToolBar *toolBar() const { return m_toolBar; }
+    PrivacyCommands *privacy() const { return m_privacy; }
 
     // Switches to tab index exactly as a click on the tab would; nothing when it is current or
     // out of range.
@@ -79,6 +81,7 @@ private:
     TAboutBox *m_about = nullptr;
     TFormAyar *m_settings = nullptr;
     TFormXmlKaydet *m_export = nullptr;
+    PrivacyCommands *m_privacy = nullptr;
     int m_currentPage = -1;
     bool m_switching = false;
 

@@ -4,6 +4,8 @@
 #include "db/BooleanWords.h"
 #include "db/ErrorSink.h"
 #include "gen/StandardFieldSets.h"
+#include "privacy/PrivacySchema.h"
+#include "privacy/RegisterFileMode.h"
 
 #include <QFileInfo>
 #include <QCursor>
@@ -55,9 +57,10 @@ void Tdm1::sqlite_userlocalvt_ac()
     m_uyruk.close();
     m_kimlikturu.close();
     m_dbMain.close();
-    m_dbMain.open(QStringLiteral("qrt.db"));
+    RegisterFileMode::openOwnerOnly(m_dbMain, QStringLiteral("qrt.db"));
     loadOptionalExtension();
     m_dbMain.executeScript(script, true);
+    PrivacySchema::ensure(m_dbMain);
     m_uyruk.open();
     m_kimlikturu.open();
 }

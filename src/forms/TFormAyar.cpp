@@ -5,6 +5,8 @@
 #include "db/EditorBinding.h"
 #include "db/ErrorSink.h"
 #include "db/Field.h"
+#include "privacy/KeepingPeriodField.h"
+#include "privacy/PrivacySchema.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -61,6 +63,7 @@ TFormAyar::TFormAyar(Database *db, IconList *icons, QWidget *parent)
     m_binding->setQuery(&m_ayar);
     m_binding->bind(m_akbsEdit, QStringLiteral("AKBXMLDIZIN"));
     m_binding->bind(m_jkbsEdit, QStringLiteral("JKBXMLDIZIN"));
+    m_binding->bind(m_keepingYearsEdit, QLatin1String(PrivacySchema::kKeepingYearsColumn));
     connect(m_binding, &EditorBinding::stateChange, this, &TFormAyar::updateNavigator);
     updateNavigator();
 }
@@ -129,7 +132,9 @@ QWidget *TFormAyar::buildFolderArea(IconList *icons)
     m_akbsEdit = addFolderRow(0, QStringLiteral("POLIS AKBS XML DIZINI"), "dbedtAKBXMLDIZIN", "btnakbssec", m_actakbssec);
     grid->setRowMinimumHeight(2, 8);
     m_jkbsEdit = addFolderRow(3, QStringLiteral("JANDARMA JKBS XML DIZINI"), "dbedtJKBXMLDIZIN", "btnjkbssec", m_actjkbssec);
-    grid->setRowStretch(5, 1);
+    grid->setRowMinimumHeight(5, 8);
+    m_keepingYearsEdit = KeepingPeriodField::addTo(*grid, 6, area);
+    grid->setRowStretch(8, 1);
     return area;
 }
 

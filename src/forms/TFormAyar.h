@@ -31,6 +31,7 @@ public:
     Query *fdqry_ayar() { return &m_ayar; }
     QLineEdit *dbedtAKBXMLDIZIN() const { return m_akbsEdit; }
     QLineEdit *dbedtJKBXMLDIZIN() const { return m_jkbsEdit; }
+    QLineEdit *dbedtSAKLAMASURESI() const { return m_keepingYearsEdit; }
 
     // Replaces the system's folder-selection dialog (tests answer it this way).
     void setFolderChooser(FolderChooser chooser);
@@ -63,6 +64,7 @@ private:
     QToolButton *m_cancelButton = nullptr;
     QLineEdit *m_akbsEdit = nullptr;
     QLineEdit *m_jkbsEdit = nullptr;
+    QLineEdit *m_keepingYearsEdit = nullptr;
     QAction *m_actakbssec = nullptr;
     QAction *m_actjkbssec = nullptr;
     FolderChooser m_chooseFolder;

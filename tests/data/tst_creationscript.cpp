@@ -101,6 +101,8 @@ private slots:
         QTest::newRow("LOGLAR") << "LOGLAR"
             << "IDLOGLAR INTEGER PK, TARIH DATETIME NN, ISLEM VARCHAR(80) NN, ACIKLAMA VARCHAR(80), "
                "HATALI BOOLEAN";
+        QTest::newRow("SILINENLER") << "SILINENLER"
+            << "IDSILINENLER INTEGER PK, _IDMISAFIR INT, TARIH DATETIME, NEDEN CHAR(1)";
     }
 
     void tableColumns()
@@ -122,13 +124,13 @@ private slots:
         QCOMPARE(described.join(QStringLiteral(", ")), columns);
     }
 
-    void onlyTheSevenTablesAndAyarWithoutAutoincrement()
+    void onlyTheKnownTablesAndAyarWithoutAutoincrement()
     {
         const auto tables = m_db->rows(QStringLiteral(
             "SELECT name, sql LIKE '%AUTOINCREMENT%' FROM sqlite_master WHERE type='table' "
             "AND name<>'sqlite_sequence' ORDER BY name"));
         const QList<QStringList> expected{{"AYAR", "0"},    {"KIMLIKTURU", "1"}, {"LOGLAR", "1"},
-                                          {"MISAFIR", "1"}, {"ODAEV", "1"},      {"TESISLER", "1"},
+                                          {"MISAFIR", "1"}, {"ODAEV", "1"},      {"SILINENLER", "1"}, {"TESISLER", "1"},
                                           {"UYRUK", "1"}};
         QCOMPARE(tables, expected);
         QCOMPARE(m_db->value(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type IN ('view','trigger')")),
