@@ -17,7 +17,8 @@
 
 namespace {
 
-// Texts for the operator in place of the stored flag and letter; the filter bar filters on them.
+// Texts for the operator in place of the stored flag and letter. The filter bar filters on them
+// by their names, which the engine resolves in WHERE as well.
 #define RESULT_TEXT "(CASE WHEN BILDIRIMLER.SONUC=1 THEN 'Evet' ELSE 'Hayır' END)"
 #define SOURCE_TEXT                                                                                      \
     "(CASE BILDIRIMLER.KAYNAK WHEN 'P' THEN 'XML Kaydet penceresi' WHEN 'O' THEN 'Zamanlanmış' "      \
@@ -46,10 +47,10 @@ const Column kColumns[] = {
     {"TESISADI", "TESİS ADI", "16"},
     {"TESISKODU", "TESİS KODU", "10"},
     {"TESISBOLGE", "BÖLGE", "6"},
-    {"YAZILDI", "YAZILDI", "7", RESULT_TEXT},
+    {"YAZILDI", "YAZILDI", "7"},
     {"KISISAYISI", "KİŞİ", "5"},
     {"EKSIKSAYISI", "EKSİK", "6"},
-    {"KAYNAKADI", "KAYNAK", "14", SOURCE_TEXT},
+    {"KAYNAKADI", "KAYNAK", "14"},
     {"DOSYA", "DOSYA", "45"},
     {"ACIKLAMA", "AÇIKLAMA", "60"},
     {"MD5", "MD5", "28"},
