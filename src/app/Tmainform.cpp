@@ -3,6 +3,8 @@
 #include "app/TAboutBox.h"
 #include "data/Tdm1.h"
 #include "db/ErrorSink.h"
+#include "delivery/DeliveryWarningBar.h"
+#include "delivery/NotificationHistoryWindow.h"
 #include "forms/TFormAyar.h"
 #include "forms/MessageBoxes.h"
 #include "forms/TFormXmlKaydet.h"
@@ -21,6 +23,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
+#include <QVBoxLayout>
 
 namespace {
 // Icons of the actions, by index in the data module's icon list.
@@ -43,10 +46,20 @@ Tmainform::Tmainform(Tdm1 *dm, TFrameMisafirler *guests, TFrameTesisler *facilit
     m_pages->addTab(guests, QStringLiteral("Misafirler"));
     m_pages->addTab(facilities, QStringLiteral("Tesis Tanımları"));
     m_pages->setCurrentIndex(0);
-    setCentralWidget(m_pages);
+    // The bar about missing notifications sits above the tabs, where it cannot be missed.
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_deliveryBar = new DeliveryWarningBar(dm ? dm->dbMain() : nullptr, central);
+    layout->addWidget(m_deliveryBar);
+    layout->addWidget(m_pages, 1);
+    setCentralWidget(central);
     connect(m_pages, &QTabWidget::currentChanged, this, &Tmainform::onCurrentChanged);
 
     buildActions();
+    connect(m_deliveryBar, &DeliveryWarningBar::exportRequested, m_actxmlkaydet, &QAction::trigger);
+    connect(m_deliveryBar, &DeliveryWarningBar::detailsRequested, m_actbildirimgecmisi, &QAction::trigger);
     buildMenus();
     buildToolBar();
     statusBar()->setSizeGripEnabled(true);
@@ -95,6 +108,9 @@ void Tmainform::buildActions()
     m_actabout = makeAction(QStringLiteral("Hakkında"),
                             QStringLiteral("Hakkında|Program bilgisi, version ve telif hakkı görüntüler."),
                             style()->standardIcon(QStyle::SP_MessageBoxInformation), &Tmainform::actaboutExecute);
+    m_actbildirimgecmisi = makeAction(QStringLiteral("Bildirim Geçmişi"),
+                                      QStringLiteral("Bildirim Geçmişi|Yazılan bildirim dosyalarını gösterir ve doğrular"),
+                                      icon(kExportIcon), &Tmainform::actbildirimgecmisiExecute);
     for (QAction *action : {m_actYeniMisafir, m_actxmlkaydet})
         action->setShortcutContext(Qt::ApplicationShortcut);
     m_privacy = new PrivacyCommands(m_dm, this);
@@ -108,6 +124,7 @@ void Tmainform::buildMenus()
     file->addSeparator();
     file->addAction(m_acttckimliknosorgulama);
     file->addAction(m_actxmlkaydet);
+    file->addAction(m_actbildirimgecmisi);
     file->addAction(m_privacy->actkisiselverisorgusu());
     file->addSeparator();
     file->addAction(m_actayarlar);
@@ -156,6 +173,7 @@ void Tmainform::FormShow()
 {
     sayfaDegistir(0);
     pgc1Change(m_pages->currentIndex());
+    m_deliveryBar->refresh();
     m_privacy->atFirstShow();
 }
 
@@ -189,6 +207,8 @@ void Tmainform::pgc1Changing(int leaving)
 void Tmainform::pgc1Change(int entered)
 {
     m_currentPage = entered;
+    // A facility added or switched on in the facilities tab may need the bar.
+    m_deliveryBar->refresh();
     if (TFrameBase *frame = frameOn(entered)) {
         frame->doshow();
         emit frameShown(frame);
@@ -221,6 +241,21 @@ void Tmainform::actxmlkaydetExecute()
 {
     if (m_export)
         m_export->exec();
+    // Facilities may have been changed meanwhile as well as written.
+    m_deliveryBar->refresh();
+}
+
+NotificationHistoryWindow *Tmainform::historyWindow()
+{
+    if (!m_history && m_dm)
+        m_history = new NotificationHistoryWindow(m_dm->dbMain(), this);
+    return m_history;
+}
+
+void Tmainform::actbildirimgecmisiExecute()
+{
+    if (NotificationHistoryWindow *history = historyWindow())
+        history->exec();
 }
 
 void Tmainform::actayarlarExecute()

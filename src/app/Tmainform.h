@@ -5,6 +5,8 @@ class QAction;
 class QTabWidget;
 class QMenu;
 class QToolBar;
+class DeliveryWarningBar;
+class NotificationHistoryWindow;
 class TAboutBox;
 class TFormAyar;
 class TFormXmlKaydet;
@@ -39,6 +41,10 @@ public:
     QAction *actabout() const { return m_actabout; }
     QToolBar *toolBar() const { return m_toolBar; }
     PrivacyCommands *privacy() const { return m_privacy; }
+    // The notification runs: the warning bar above the tabs and the history window.
+    QAction *actbildirimgecmisi() const { return m_actbildirimgecmisi; }
+    DeliveryWarningBar *deliveryBar() const { return m_deliveryBar; }
+    NotificationHistoryWindow *historyWindow();
 
     // Switches to tab index exactly as a click on the tab would; nothing when it is current or
     // out of range.
@@ -60,6 +66,7 @@ private slots:
     void actayarlarExecute();
     void actcikisExecute();
     void actaboutExecute();
+    void actbildirimgecmisiExecute();
 
 private:
     void FormShow();
@@ -82,6 +89,8 @@ private:
     TFormAyar *m_settings = nullptr;
     TFormXmlKaydet *m_export = nullptr;
     PrivacyCommands *m_privacy = nullptr;
+    DeliveryWarningBar *m_deliveryBar = nullptr;
+    NotificationHistoryWindow *m_history = nullptr;
     int m_currentPage = -1;
     bool m_switching = false;
 
@@ -92,4 +101,5 @@ private:
     QAction *m_actayarlar = nullptr;
     QAction *m_actcikis = nullptr;
     QAction *m_actabout = nullptr;
+    QAction *m_actbildirimgecmisi = nullptr;
 };

@@ -1,19 +1,25 @@
 #include "delivery/UnattendedExport.h"
 
 #include "db/AppError.h"
-#include "notify/XmlKaydet.h"
+#include "delivery/DeliveryRun.h"
+#include "gen/TransientMessage.h"
 
 #include <QDateTime>
 
-int runUnattendedExport(QChar, const std::function<void(const QString &line)> &trace)
+int runUnattendedExport(QChar source, const std::function<void(const QString &line)> &trace)
 {
+    // The messages of the run reach the trace wherever the run happens; on screen they show as
+    // usual.
+    const ScopedMesajGosterTraceSink messagesToTrace(trace);
+    ExportOutcome outcome;
     try {
-        XmlDosyalariKaydet(QDateTime::currentDateTime());
-        return 0;
-    } catch (const AppError &error) {
-        trace(QStringLiteral("Selvane: %1").arg(error.message()));
+        outcome = DeliveryRun::run(QDateTime::currentDateTime(), source);
     } catch (const std::exception &error) {
-        trace(QStringLiteral("Selvane: %1").arg(QString::fromUtf8(error.what())));
+        const auto *appError = dynamic_cast<const AppError *>(&error);
+        outcome.ran = false;
+        outcome.failure = appError ? appError->message() : QString::fromUtf8(error.what());
+        trace(QStringLiteral("Selvane: %1").arg(outcome.failure));
     }
-    return 1;
+    trace(outcome.summaryLine());
+    return outcome.exitStatus();
 }

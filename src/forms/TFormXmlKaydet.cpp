@@ -13,6 +13,8 @@
 #include "gen/FieldSetRoutines.h"
 #include "gen/GridFilter.h"
 #include "gen/TDataTanimlari.h"
+#include "delivery/DeliveryRun.h"
+#include "delivery/NotificationLedger.h"
 #include "notify/XmlKaydet.h"
 
 #include <QAction>
@@ -69,6 +71,11 @@ QString messageOf(const std::exception &error)
     return QString::fromUtf8(error.what());
 }
 
+ExportOutcome exportFromWindow(const QDateTime &moment)
+{
+    return DeliveryRun::run(moment, QChar(NotificationLedger::kExportWindow));
+}
+
 QPushButton *actionButton(QWidget *parent, const char *name, QAction *action)
 {
     auto *button = new QPushButton(action->icon(), action->text(), parent);
@@ -88,7 +95,7 @@ TFormXmlKaydet::TFormXmlKaydet(Database *db, IconList *icons, const TDataTanimla
       m_fieldSets(fieldSets),
       m_settingsWindow(settingsWindow),
       m_misafirler(db, this),
-      m_exporter(XmlDosyalariKaydet),
+      m_exporter(exportFromWindow),
       m_openFolder(DizinAc)
 {
     setObjectName(QStringLiteral("FormXmlKaydet"));
@@ -218,7 +225,7 @@ QWidget *TFormXmlKaydet::buildBottomPanel(IconList *icons)
 
 void TFormXmlKaydet::setExporter(Exporter exporter)
 {
-    m_exporter = exporter ? std::move(exporter) : Exporter(XmlDosyalariKaydet);
+    m_exporter = exporter ? std::move(exporter) : Exporter(exportFromWindow);
 }
 
 void TFormXmlKaydet::setFolderOpener(FolderOpener opener)
@@ -290,15 +297,26 @@ void TFormXmlKaydet::act_kaydetExecute()
         return;
     if (!MessageBoxes::confirm(this, QString::fromUtf8(kConfirmation)))
         return;
+    ExportOutcome outcome;
     try {
-        m_exporter(secilenAn());
+        outcome = m_exporter(secilenAn());
     } catch (const SilentAbort &) {
         return;
     } catch (const std::exception &error) {
         MessageBoxes::showError(this, messageOf(error));
         return;
     }
-    MessageBoxes::showInformation(this, QStringLiteral("İşlem Tamamlandı."));
+    showSummary(outcome);
+}
+
+// A run in which every facility got its file with every present guest closes with information;
+// anything less with a warning that lists what is missing.
+void TFormXmlKaydet::showSummary(const ExportOutcome &outcome)
+{
+    if (outcome.allDelivered())
+        MessageBoxes::showInformation(this, outcome.summaryText());
+    else
+        MessageBoxes::showWarning(this, outcome.summaryText());
 }
 
 void TFormXmlKaydet::btn1Click()

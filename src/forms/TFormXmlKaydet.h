@@ -1,5 +1,6 @@
 #pragma once
 #include "db/Query.h"
+#include "delivery/ExportOutcome.h"
 #include "forms/TMyformbase.h"
 #include "gen/TKimlikRowValidate.h"
 #include "gen/Tmyfieldset.h"
@@ -30,8 +31,9 @@ class TVrnHeaderPanel;
 class TFormXmlKaydet : public TMyformbase {
     Q_OBJECT
 public:
-    // Writes the files for the day of the moment (XmlDosyalariKaydet unless replaced).
-    using Exporter = std::function<void(const QDateTime &moment)>;
+    // Writes the files for the day of the moment and the ledger's rows, and says what it did
+    // (a run of DeliveryRun for the export window unless replaced).
+    using Exporter = std::function<ExportOutcome(const QDateTime &moment)>;
     // Opens a folder in the file manager (DizinAc unless replaced).
     using FolderOpener = std::function<void(const QString &folder)>;
 
@@ -87,6 +89,7 @@ private:
     void styleGrid();
     void dtp_tarihChange();
     QColor smdbgrd_misafirDrawColumnCell(int row);
+    void showSummary(const ExportOutcome &outcome);
 
     Database *m_db;
     const TDataTanimlari *m_fieldSets;

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <QWindow>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -20,6 +21,7 @@ constexpr int kFontPointSize = 11;
 constexpr int kDefaultDelayMs = 1000;
 
 MesajGosterHook g_hook;
+MesajGosterTraceSink g_traceSink;
 bool g_stderrTrace = false;
 
 // Splits a name=value list the way callers write it: items separated by commas or blanks,
@@ -175,17 +177,20 @@ void followFrameMargins(QDialog &window)
     QObject::connect(handle, &QWindow::yChanged, &window, refit);
 }
 
-void writeTraceLine(TransientMessageKind kind, const QString &text)
+QString traceLine(TransientMessageKind kind, const QString &text)
 {
     QString oneLine = text;
     oneLine.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
     for (const QChar lineBreak : {QChar(u'\n'), QChar(u'\r'), QChar(QChar::LineSeparator),
                                   QChar(QChar::ParagraphSeparator)})
         oneLine.replace(lineBreak, u' ');
-    const QByteArray line = QStringLiteral("Selvane: [%1] %2\n")
-                                .arg(transientMessageKindName(kind), oneLine)
-                                .toUtf8();
-    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+    return QStringLiteral("Selvane: [%1] %2").arg(transientMessageKindName(kind), oneLine);
+}
+
+void writeTraceLine(const QString &line)
+{
+    const QByteArray bytes = (line + QLatin1Char('\n')).toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
     std::fflush(stderr);
 }
 
@@ -265,8 +270,12 @@ std::unique_ptr<QDialog> createTransientMessageWindow(const QString &text,
 void mesajGoster(const QString &text, const QString &options)
 {
     const TransientMessageOptions parsed = parseTransientMessageOptions(options);
-    if (g_stderrTrace)
-        writeTraceLine(parsed.kind, text);
+    if (g_traceSink) {
+        const MesajGosterTraceSink sink = g_traceSink;
+        sink(traceLine(parsed.kind, text));
+    } else if (g_stderrTrace) {
+        writeTraceLine(traceLine(parsed.kind, text));
+    }
     if (g_hook) {
         // A copy, so a hook that replaces itself is not destroyed while it runs.
         const MesajGosterHook hook = g_hook;
@@ -306,4 +315,19 @@ void setMesajGosterStderrTrace(bool on)
 bool mesajGosterStderrTrace()
 {
     return g_stderrTrace;
+}
+
+QString transientMessageTraceLine(const QString &text, const QString &options)
+{
+    return traceLine(parseTransientMessageOptions(options).kind, text);
+}
+
+ScopedMesajGosterTraceSink::ScopedMesajGosterTraceSink(MesajGosterTraceSink sink)
+    : m_previous(std::exchange(g_traceSink, std::move(sink)))
+{
+}
+
+ScopedMesajGosterTraceSink::~ScopedMesajGosterTraceSink()
+{
+    g_traceSink = std::move(m_previous);
 }

@@ -61,3 +61,24 @@ private:
 // and closes itself. Meant for the unattended run, which has nobody watching the screen.
 void setMesajGosterStderrTrace(bool on);
 bool mesajGosterStderrTrace();
+
+// The trace line of a message as the unattended run writes it: "Selvane: [<tip>] <text>" on one
+// line (line breaks turned into blanks), without the line break at its end.
+QString transientMessageTraceLine(const QString &text, const QString &options);
+
+// Receives every message's trace line while installed; the window still shows (or the hook
+// still runs). While a sink is installed the lines go to it instead of standard error, so a run
+// that forwards its trace to standard error itself writes each line once.
+using MesajGosterTraceSink = std::function<void(const QString &line)>;
+
+// Installs a trace sink for the life of the guard and puts the previous one back afterwards.
+class ScopedMesajGosterTraceSink {
+public:
+    explicit ScopedMesajGosterTraceSink(MesajGosterTraceSink sink);
+    ~ScopedMesajGosterTraceSink();
+    ScopedMesajGosterTraceSink(const ScopedMesajGosterTraceSink &) = delete;
+    ScopedMesajGosterTraceSink &operator=(const ScopedMesajGosterTraceSink &) = delete;
+
+private:
+    MesajGosterTraceSink m_previous;
+};

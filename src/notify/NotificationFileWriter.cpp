@@ -6,9 +6,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -22,6 +26,33 @@ constexpr char declarationLine[] = "<?xml version=\"1.0\" encoding=\"iso-8859-9\
 {
     throw AppError(u"\"%1\" dosyası yazılamadı: %2"_s.arg(QDir::toNativeSeparators(path), systemText));
 }
+
+// A size limit must end a write with an error the run can report, not kill the process.
+void ignoreFileSizeSignal()
+{
+    static const bool ignored = [] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        return true;
+    }();
+    Q_UNUSED(ignored);
+}
+
+// A descriptor closed when it goes out of scope.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    ~FileDescriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    FileDescriptor(const FileDescriptor &) = delete;
+    FileDescriptor &operator=(const FileDescriptor &) = delete;
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
 
 } // namespace
 
@@ -38,22 +69,56 @@ QByteArray NotificationFileWriter::fileBytes(const IXMLKonaklamaJ &root)
     return bytes;
 }
 
-void NotificationFileWriter::write(const QString &path, const IXMLKonaklamaJ &root)
+NotificationFileWriter::WrittenFile NotificationFileWriter::write(const PathChooser &pathAt,
+                                                                  const IXMLKonaklamaJ &root)
 {
+    ignoreFileSizeSignal();
+    const QString text = root.xml();
     const QByteArray bytes = fileBytes(root);
-    const QString temporaryPath = temporaryPathFor(path);
+    const QString firstPath = pathAt(0);
+    const QString temporaryPath = temporaryPathFor(firstPath);
+    QString finalPath = firstPath;
     try {
         writeDurably(temporaryPath, bytes);
-        renameReplacing(temporaryPath, path);
+        finalPath = moveToFreeName(temporaryPath, pathAt);
+        syncFolderOf(finalPath);
     } catch (const AppError &error) {
         QFile::remove(temporaryPath);
-        throwWriteError(path, error.message());
+        throwWriteError(finalPath, error.message());
     }
+    return {finalPath, XmlHash(text)};
+}
+
+NotificationFileWriter::WrittenFile NotificationFileWriter::write(const QString &path, const IXMLKonaklamaJ &root)
+{
+    return write([path](int attempt) { return attempt == 0 ? path : QString(); }, root);
 }
 
 QString NotificationFileWriter::temporaryPathFor(const QString &path)
 {
     return path + u".tmp"_s;
+}
+
+bool NotificationFileWriter::isOwnTemporaryName(const QString &fileName)
+{
+    // The export's names: moment, "T", code, region, writing time, ".xml"; then ".tmp".
+    static const QRegularExpression pattern(u"^\\d{8}_\\d{6}T-?\\d+[A-Za-z ]{0,2}\\d{8}_\\d{6}\\.xml\\.tmp$"_s);
+    return pattern.match(fileName).hasMatch();
+}
+
+QStringList NotificationFileWriter::removeStaleTemporaryFiles(const QString &folder)
+{
+    QStringList failures;
+    const QDir dir(folder);
+    for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (!isOwnTemporaryName(name))
+            continue;
+        QFile stale(dir.filePath(name));
+        if (!stale.remove())
+            failures << u"\"%1\" geçici dosyası silinemedi: %2"_s.arg(QDir::toNativeSeparators(stale.fileName()),
+                                                                     stale.errorString());
+    }
+    return failures;
 }
 
 // The helpers below throw AppError with the bare system text; write() adds the file name.
@@ -87,10 +152,46 @@ void NotificationFileWriter::syncToDisk(QFile &file)
         throw AppError(qt_error_string(errno));
 }
 
-void NotificationFileWriter::renameReplacing(const QString &from, const QString &to)
+QString NotificationFileWriter::moveToFreeName(const QString &from, const PathChooser &pathAt)
 {
-    // rename(2) replaces an existing target in one step, so the client sees either the old file
-    // or the complete new one. QFile::rename would refuse an existing target.
-    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
+    for (int attempt = 0;; ++attempt) {
+        const QString to = pathAt(attempt);
+        if (to.isEmpty())
+            throw AppError(qt_error_string(EEXIST));
+        if (renameWithoutReplacing(from, to))
+            return to;
+    }
+}
+
+// True when moved; false when the name is taken. The move is one step, so the client sees the
+// complete file or none, and a file that appeared in the meantime is never overwritten.
+bool NotificationFileWriter::renameWithoutReplacing(const QString &from, const QString &to)
+{
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno == EEXIST)
+        return false;
+    if (errno != EINVAL && errno != ENOSYS)
+        throw AppError(qt_error_string(errno));
+    // A file system without that kind of move: a hard link fails on an existing name just the same.
+    if (::link(source.constData(), target.constData()) == 0) {
+        ::unlink(source.constData());
+        return true;
+    }
+    if (errno == EEXIST)
+        return false;
+    throw AppError(qt_error_string(errno));
+}
+
+void NotificationFileWriter::syncFolderOf(const QString &path)
+{
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    const FileDescriptor directory(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (directory.get() < 0)
+        throw AppError(qt_error_string(errno));
+    // Some file systems cannot flush a folder at all (EINVAL); there is nothing more to do there.
+    if (::fsync(directory.get()) != 0 && errno != EINVAL)
         throw AppError(qt_error_string(errno));
 }

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QStringList>
 #include <QUrl>
 
 namespace {
@@ -30,8 +31,6 @@ const char *const kGuestSql =
     "TESISLER.TESISAKTIF=1 AND ((:tarih BETWEEN GELISTARIH AND "
     "COALESCE(DATE(AYRILISTARIH,'-1 day'),:tarih)) OR GELISTARIH=:tarih) GROUP BY IDMISAFIR ";
 
-const QString kDateTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
-const QString kFileStampFormat = QStringLiteral("yyyyMMdd_HHmmss");
 
 // Reads the columns of a statement's current row by name, NULL as the empty text.
 class RowReader {
@@ -79,17 +78,41 @@ QString birthDateText(const QString &stored)
         .toString(QStringLiteral("yyyy-MM-dd"));
 }
 
-// The arrival as the engine combined it from date and time; without an arrival time there is
-// nothing to convert and the facility's document fails.
+// The arrival as the engine combined it from date and time, read and written again as the texts
+// they are. It never passes through local time: an arrival in the hour a clock change skips is
+// as good as any other.
 QString arrivalText(const QString &combined)
 {
-    const QDateTime moment = QDateTime::fromString(combined, kDateTimeFormat);
-    if (!moment.isValid())
-        throw AppError(QStringLiteral("'%1' is not a valid date and time").arg(combined));
-    return moment.toString(kDateTimeFormat);
+    if (combined.size() != 19 || combined.at(10) != u' ')
+        return {};
+    const QDate date = QDate::fromString(combined.left(10), QStringLiteral("yyyy-MM-dd"));
+    const QTime time = QTime::fromString(combined.mid(11), QStringLiteral("HH:mm:ss"));
+    if (!date.isValid() || !time.isValid())
+        return {};
+    return date.toString(QStringLiteral("yyyy-MM-dd")) + u' ' + time.toString(QStringLiteral("HH:mm:ss"));
 }
 
-void addGuest(IXMLKonaklamaJ &root, const RowReader &row, int position)
+// Why the engine could not combine a guest's arrival.
+QString arrivalFault(const RowReader &row)
+{
+    const QString day = row.text("GELISTARIH").trimmed();
+    const QString time = row.text("GELISSAAT").trimmed();
+    if (time.isEmpty())
+        return QStringLiteral("geliş saati eksik");
+    if (day.isEmpty())
+        return QStringLiteral("geliş tarihi eksik");
+    if (!QDate::fromString(day.left(10), QStringLiteral("yyyy-MM-dd")).isValid())
+        return QStringLiteral("geliş tarihi okunamadı");
+    return QStringLiteral("geliş saati okunamadı");
+}
+
+LeftOutGuest leftOutGuest(const RowReader &row, const QString &reason)
+{
+    const QString name = (row.text("ADI") + u' ' + row.text("SOYADI")).trimmed();
+    return {row.text("TESISADI"), row.text("ODAEVNO"), name, reason};
+}
+
+void addGuest(IXMLKonaklamaJ &root, const RowReader &row, const QString &arrival, int position)
 {
     IXMLKonaklamaJ_Kisi &kisi = root.Add();
     kisi.setSiraNo(QString::number(position));
@@ -113,46 +136,102 @@ void addGuest(IXMLKonaklamaJ &root, const RowReader &row, int position)
     kisi.setMedeniHali(row.text("MEDENIDURUM"));
     kisi.setIsi(row.text("MESLEGI"));
     kisi.setIkametAdresi(row.text("IKAMETADRESI"));
-    kisi.setGelisTarihi(arrivalText(row.text("GELISTARIHSAAT")));
+    kisi.setGelisTarihi(arrival);
     kisi.setAyrilisTarihi(QString());
     kisi.setVerilenOdaNo(row.text("ODAEVNO"));
     kisi.setAracPlakaNo(row.text("ARACPLAKANO"));
 }
 
-void writeFacilityFile(qint64 tesisKodu, const QString &path, const QDateTime &moment)
+// Builds the facility's document from its present guests, leaving out (and recording) the ones
+// whose arrival cannot be written; SiraNo counts the guests written.
+std::unique_ptr<IXMLKonaklamaJ> buildDocument(qint64 tesisKodu, const QDateTime &moment, FacilityDelivery &delivery)
 {
     Statement guests(database(), QString::fromLatin1(kGuestSql));
     guests.bind(QStringLiteral("tarih"), moment.date());
     guests.bind(QStringLiteral("tesiskodu"), tesisKodu);
 
-    const auto root = NewKonaklama();
+    auto root = NewKonaklama();
     root->setTesisKodu(QString::number(tesisKodu));
-    root->setTarih(moment.toString(kDateTimeFormat));
+    root->setTarih(moment.date().toString(QStringLiteral("yyyy-MM-dd")) + u' '
+                   + moment.time().toString(QStringLiteral("HH:mm:ss")));
     root->setGonderenProgram(QStringLiteral("Morvanta Selvane"));
     root->setGonderenProgramVersiyon(QStringLiteral("1.0"));
 
     const RowReader row(guests);
     int position = 0;
-    while (guests.step())
-        addGuest(*root, row, ++position);
-    NotificationFileWriter::write(path, *root);
+    while (guests.step()) {
+        const QString arrival = arrivalText(row.text("GELISTARIHSAAT"));
+        if (arrival.isEmpty()) {
+            delivery.leftOut << leftOutGuest(row, arrivalFault(row));
+            continue;
+        }
+        addGuest(*root, row, arrival, ++position);
+    }
+    delivery.guestsWritten = position;
+    return root;
 }
 
-void reportSkipped(const QString &facilityName, const char *reason)
+void reportSkipped(FacilityDelivery &delivery, const char *reason)
 {
-    mesajGoster(facilityName + QString::fromUtf8(reason), QStringLiteral("tip=error,delay=2000"));
+    delivery.reason = delivery.facilityName + QString::fromUtf8(reason);
+    mesajGoster(delivery.reason, QStringLiteral("tip=error,delay=2000"));
 }
 
-QString fileName(const QDateTime &moment, qint64 tesisKodu, const QString &bolge)
+// Only a whole number above zero is a facility code; a fraction, a value beyond the integers,
+// a text or a negative number is as good as none.
+bool isFacilityCode(const QVariant &code)
 {
-    return moment.toString(kFileStampFormat) + QLatin1Char('T') + QString::number(tesisKodu) + bolge
-        + QDateTime::currentDateTime().toString(kFileStampFormat) + QStringLiteral(".xml");
+    return code.typeId() == QMetaType::LongLong && code.toLongLong() > 0;
+}
+
+QString stamp(const QDateTime &moment)
+{
+    return moment.date().toString(QStringLiteral("yyyyMMdd")) + u'_' + moment.time().toString(QStringLiteral("HHmmss"));
+}
+
+// A name is never taken twice: when it exists, the next try says the file was written a second
+// later. An hour of names is more than any folder will ever be short of.
+constexpr int kLaterNames = 3600;
+
+NotificationFileWriter::PathChooser pathChooser(const QString &folder, const QDateTime &moment, qint64 tesisKodu,
+                                                const QString &bolge)
+{
+    const QString lead = folder + QDir::separator() + stamp(moment) + u'T' + QString::number(tesisKodu) + bolge;
+    const QDateTime writing = QDateTime::currentDateTime();
+    return [lead, writing](int attempt) {
+        if (attempt > kLaterNames)
+            return QString();
+        return lead + stamp(writing.addSecs(attempt)) + QStringLiteral(".xml");
+    };
+}
+
+void removeStaleTemporaryFiles(const QStringList &folders)
+{
+    for (const QString &folder : folders) {
+        if (!isUsableFolder(folder))
+            continue;
+        for (const QString &failure : NotificationFileWriter::removeStaleTemporaryFiles(folder))
+            mesajGoster(failure, QStringLiteral("tip=warn,delay=2000"));
+    }
+}
+
+FacilityDelivery facilityOf(const RowReader &row)
+{
+    FacilityDelivery delivery;
+    delivery.facilityId = row.value("IDTESISLER").toLongLong();
+    delivery.facilityName = row.text("TESISADI");
+    delivery.code = row.value("TESISKODU");
+    delivery.region = row.value("TESISBOLGE");
+    return delivery;
 }
 
 } // namespace
 
-void XmlDosyalariKaydet(const QDateTime &moment)
+ExportOutcome XmlDosyalariKaydet(const QDateTime &moment)
 {
+    ExportOutcome outcome;
+    outcome.startedAt = QDateTime::currentDateTime();
+    outcome.moment = moment;
     Database &db = database();
     QString policeFolder;
     QString gendarmerieFolder;
@@ -166,45 +245,57 @@ void XmlDosyalariKaydet(const QDateTime &moment)
     }
     if (policeFolder.isEmpty() && gendarmerieFolder.isEmpty())
         throw AppError(QStringLiteral("Ayar girişi eksik."));
+    removeStaleTemporaryFiles({policeFolder, gendarmerieFolder});
 
     Statement facilities(db, QString::fromLatin1(kFacilitySql));
     facilities.bind(QStringLiteral("tarih"), moment.date());
     const RowReader row(facilities);
     while (facilities.step()) {
-        const QString name = row.text("TESISADI");
-        const QVariant code = row.value("TESISKODU");
-        const QString bolge = row.text("TESISBOLGE");
-        if (code.isNull() || code.toLongLong() == 0) {
-            reportSkipped(name, ": TESİS KODU EKSİK. İŞLENMEDİ.");
-            continue;
+        FacilityDelivery delivery = facilityOf(row);
+        const QString bolge = delivery.region.isNull() ? QString() : delivery.region.toString();
+        const bool police = bolge == QLatin1String("P");
+        if (!isFacilityCode(delivery.code))
+            reportSkipped(delivery, ": TESİS KODU EKSİK. İŞLENMEDİ.");
+        else if (!police && bolge != QLatin1String("J"))
+            reportSkipped(delivery, ": TESİS BÖLGESİ HATALI. İŞLENMEDİ.");
+        else if (police && !isUsableFolder(policeFolder))
+            reportSkipped(delivery, ": POLİS DİZİNİ YOK VEYA EKSİK! İŞLENMEDİ.");
+        else if (!police && !isUsableFolder(gendarmerieFolder))
+            reportSkipped(delivery, ": JANDARMA DİZİNİ YOK VEYA EKSİK! İŞLENMEDİ.");
+        else {
+            const qint64 tesisKodu = delivery.code.toLongLong();
+            TesisXmlKaydet(tesisKodu, pathChooser(police ? policeFolder : gendarmerieFolder, moment, tesisKodu, bolge),
+                           moment, delivery);
         }
-        if (bolge == QLatin1String("P") && !isUsableFolder(policeFolder)) {
-            reportSkipped(name, ": POLİS DİZİNİ YOK VEYA EKSİK! İŞLENMEDİ.");
-            continue;
-        }
-        if (bolge == QLatin1String("J") && !isUsableFolder(gendarmerieFolder)) {
-            reportSkipped(name, ": JANDARMA DİZİNİ YOK VEYA EKSİK! İŞLENMEDİ.");
-            continue;
-        }
-        const qint64 tesisKodu = code.toLongLong();
-        QString path = fileName(moment, tesisKodu, bolge);
-        if (bolge == QLatin1String("P"))
-            path = policeFolder + QDir::separator() + path;
-        else if (bolge == QLatin1String("J"))
-            path = gendarmerieFolder + QDir::separator() + path;
-        TesisXmlKaydet(tesisKodu, path, moment);
+        outcome.facilities << delivery;
     }
+    outcome.ran = true;
+    return outcome;
 }
 
-void TesisXmlKaydet(qint64 tesisKodu, const QString &path, const QDateTime &moment)
+void TesisXmlKaydet(qint64 tesisKodu, const NotificationFileWriter::PathChooser &pathAt, const QDateTime &moment,
+                    FacilityDelivery &delivery)
 {
+    QString failure;
     try {
-        writeFacilityFile(tesisKodu, path, moment);
+        const auto root = buildDocument(tesisKodu, moment, delivery);
+        const NotificationFileWriter::WrittenFile file = NotificationFileWriter::write(pathAt, *root);
+        delivery.written = true;
+        delivery.path = file.path;
+        delivery.hash = file.hash;
     } catch (const AppError &error) {
-        mesajGoster(error.message(), QString());
+        failure = error.message();
     } catch (const std::exception &error) {
-        mesajGoster(QString::fromUtf8(error.what()), QString());
+        failure = QString::fromUtf8(error.what());
     }
+    if (!failure.isNull()) {
+        // The file failed as a whole: nobody of this facility was notified by this run.
+        delivery.written = false;
+        delivery.reason = delivery.facilityName + QStringLiteral(": ") + failure;
+        mesajGoster(delivery.reason, QString());
+    }
+    for (const LeftOutGuest &guest : std::as_const(delivery.leftOut))
+        mesajGoster(guest.report(), QStringLiteral("tip=error,delay=2000"));
 }
 
 void DizinAc(const QString &folder)

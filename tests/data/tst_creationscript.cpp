@@ -98,6 +98,10 @@ private slots:
         QTest::newRow("KIMLIKTURU") << "KIMLIKTURU"
             << "IDKIMLIKTURU INTEGER PK, KIMLIKTURUADI VARCHAR(45), KIMLIKTURUKODU CHAR(1)";
         QTest::newRow("AYAR") << "AYAR" << "IDAYAR INTEGER PK, AKBXMLDIZIN VARCHAR(255), JKBXMLDIZIN VARCHAR(255)";
+        QTest::newRow("BILDIRIMLER") << "BILDIRIMLER"
+            << "IDBILDIRIMLER INTEGER PK, TARIH DATETIME, GUN DATE, _IDTESISLER INT, TESISKODU INT, "
+               "TESISBOLGE CHAR(1), DOSYA VARCHAR(255), KISISAYISI INT, EKSIKSAYISI INT, MD5 VARCHAR(32), "
+               "SONUC BOOLEAN, ACIKLAMA VARCHAR(255), KAYNAK CHAR(1)";
         QTest::newRow("LOGLAR") << "LOGLAR"
             << "IDLOGLAR INTEGER PK, TARIH DATETIME NN, ISLEM VARCHAR(80) NN, ACIKLAMA VARCHAR(80), "
                "HATALI BOOLEAN";
@@ -129,7 +133,7 @@ private slots:
         const auto tables = m_db->rows(QStringLiteral(
             "SELECT name, sql LIKE '%AUTOINCREMENT%' FROM sqlite_master WHERE type='table' "
             "AND name<>'sqlite_sequence' ORDER BY name"));
-        const QList<QStringList> expected{{"AYAR", "0"},    {"KIMLIKTURU", "1"}, {"LOGLAR", "1"},
+        const QList<QStringList> expected{{"AYAR", "0"},    {"BILDIRIMLER", "1"}, {"KIMLIKTURU", "1"}, {"LOGLAR", "1"},
                                           {"MISAFIR", "1"}, {"ODAEV", "1"},      {"SILINENLER", "1"}, {"TESISLER", "1"},
                                           {"UYRUK", "1"}};
         QCOMPARE(tables, expected);
@@ -269,14 +273,20 @@ private slots:
     {
         QCOMPARE(m_db->exec(QStringLiteral(
                      "INSERT INTO TESISLER (TESISKODU, TESISBOLGE, TESISADI) VALUES (1234, 'P', 'Otel');"
-                     "DROP INDEX GELISTARIH_index; DROP TABLE LOGLAR;")),
+                     "DROP INDEX GELISTARIH_index; DROP TABLE LOGLAR; DROP TABLE BILDIRIMLER;")),
                  QString());
         QCOMPARE(runCreationScript(*m_db), QString());
         QCOMPARE(m_db->value(QStringLiteral("SELECT TESISKODU || TESISBOLGE || TESISADI || TESISAKTIF FROM TESISLER")),
                  QStringLiteral("1234POtel1"));
         QCOMPARE(m_db->value(QStringLiteral(
-                     "SELECT count(*) FROM sqlite_master WHERE name IN ('GELISTARIH_index', 'LOGLAR')")),
-                 QStringLiteral("2"));
+                     "SELECT count(*) FROM sqlite_master WHERE name IN ('GELISTARIH_index', 'LOGLAR', 'BILDIRIMLER')")),
+                 QStringLiteral("3"));
+        // The ledger of a register that has one keeps its rows.
+        QCOMPARE(m_db->exec(QStringLiteral("INSERT INTO BILDIRIMLER (GUN, SONUC, KAYNAK) VALUES ('2026-12-10', 1, 'O')")),
+                 QString());
+        QCOMPARE(runCreationScript(*m_db), QString());
+        QCOMPARE(m_db->value(QStringLiteral("SELECT GUN || SONUC || KAYNAK FROM BILDIRIMLER")),
+                 QStringLiteral("2026-12-101O"));
     }
 
     void scriptIsUtf8WithCrLfAndOneComment()

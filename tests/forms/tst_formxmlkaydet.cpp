@@ -6,6 +6,7 @@
 #include "forms/MessageBoxes.h"
 #include "forms/TFormAyar.h"
 #include "forms/TFormXmlKaydet.h"
+#include "delivery/ExportOutcome.h"
 #include "gen/TransientMessage.h"
 
 #include "TestSupport.h"
@@ -302,7 +303,10 @@ private slots:
         ExportWindow w;
         w.setFolders(police, gendarmerie);
         bool exported = false;
-        w.form.setExporter([&](const QDateTime &) { exported = true; });
+        w.form.setExporter([&](const QDateTime &) {
+            exported = true;
+            return ExportOutcome();
+        });
         w.form.show();
         w.answerSettingsWindowWith();
         w.clickSave();
@@ -345,7 +349,8 @@ private slots:
     }
 
     // The export runs for the chosen day with the time of day of the showing; a facility it
-    // has to skip is reported during the run, and the run still ends with "İşlem Tamamlandı.".
+    // has to skip is reported during the run, and the closing box is a warning that names what
+    // is missing.
     void confirmedExportWritesTheChosenDayAndReportsDone()
     {
         ExportWindow w;
@@ -366,12 +371,20 @@ private slots:
         w.clickSave();
 
         QCOMPARE(w.shown, (QStringList{"onay", "bilgi"}));
-        QCOMPARE(w.boxes.last().text, QString("İşlem Tamamlandı."));
-        QCOMPARE(w.boxes.last().kind, MessageBoxes::Kind::Information);
+        QCOMPARE(w.boxes.last().kind, MessageBoxes::Kind::Warning);
         QCOMPARE(w.transientMessages, QStringList{"Dağ Evi: JANDARMA DİZİNİ YOK VEYA EKSİK! İŞLENMEDİ."});
 
         const QStringList files = filesIn(police.path());
         QCOMPARE(files.size(), 1);
+        QCOMPARE(w.boxes.last().text,
+                 QString("Bildirim eksik kaldı: bazı tesislerin dosyası yazılmadı ya da misafirleri eksik.\n\n"
+                         "Deniz Otel: %1, 1 misafir.\n"
+                         "Dağ Evi: JANDARMA DİZİNİ YOK VEYA EKSİK! İŞLENMEDİ.\n\n"
+                         "Özet: 2 etkin tesis, 1 dosya yazıldı, 1 misafir bildirildi, 0 misafir bildirime yazılmadı.")
+                     .arg(files[0]));
+        // The window's run is in the ledger as the export window's.
+        QCOMPARE(w.db().scalar("SELECT group_concat(SONUC || KAYNAK || KISISAYISI, ' ') FROM BILDIRIMLER").toString(),
+                 QString("1P1 0P0"));
         // The first stamp of the name is the export's moment: the chosen day, the showing's time.
         const QDateTime moment = QDateTime::fromString(files[0].left(15), "yyyyMMdd_HHmmss");
         QCOMPARE(moment.date(), chosen);
@@ -387,13 +400,59 @@ private slots:
         QVERIFY(w.errors.isEmpty());
     }
 
+    // Every facility written with every present guest: the closing box is information, listing
+    // each file and its guests; a present guest left out turns it into a warning that names her.
+    void closingBoxSaysWhatWasWritten_data()
+    {
+        QTest::addColumn<bool>("withoutArrivalTime");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("head");
+        QTest::addColumn<QString>("guestLine");
+        QTest::newRow("all written") << false << int(MessageBoxes::Kind::Information)
+                                     << "İşlem Tamamlandı. Bütün bildirim dosyaları yazıldı." << "Deniz Otel: %1, 2 misafir.";
+        QTest::newRow("a guest left out")
+            << true << int(MessageBoxes::Kind::Warning)
+            << "Bildirim eksik kaldı: bazı tesislerin dosyası yazılmadı ya da misafirleri eksik."
+            << "Deniz Otel: %1, 1 misafir.\n    Deniz Otel / 7 / Ayşe Kaya: geliş saati eksik, bildirime yazılmadı.";
+    }
+    void closingBoxSaysWhatWasWritten()
+    {
+        QFETCH(bool, withoutArrivalTime);
+        QFETCH(int, kind);
+        QFETCH(QString, head);
+        QFETCH(QString, guestLine);
+        ExportWindow w;
+        QTemporaryDir police;
+        w.setFolders(police.path(), QVariant());
+        const qint64 room = w.addRoom(w.addFacility("Deniz Otel", 1234, "P"), "7");
+        w.addGuest(room, "Ayşe", QDate::currentDate(), {},
+                   withoutArrivalTime ? QVariantMap{{"GELISSAAT", QVariant()}} : QVariantMap());
+        w.addGuest(room, "Burak", QDate::currentDate());
+        w.confirmAnswer = QMessageBox::Ok;
+        w.form.show();
+        w.clickSave();
+        const QStringList files = filesIn(police.path());
+        QCOMPARE(files.size(), 1);
+        QCOMPARE(int(w.boxes.last().kind), kind);
+        const int guests = withoutArrivalTime ? 1 : 2;
+        QCOMPARE(w.boxes.last().text,
+                 head + "\n\n" + guestLine.arg(files[0]) + "\n\n"
+                     + QString("Özet: 1 etkin tesis, 1 dosya yazıldı, %1 misafir bildirildi, %2 misafir bildirime "
+                               "yazılmadı.")
+                           .arg(guests)
+                           .arg(2 - guests));
+    }
+
     // Whatever way the day is changed, the export gets the new day with the showing's time.
     void exportMomentIsTheChosenDayWithTheShowingsTime()
     {
         ExportWindow w;
         w.setFolders("/srv/akbs", QVariant());
         QList<QDateTime> moments;
-        w.form.setExporter([&](const QDateTime &moment) { moments << moment; });
+        w.form.setExporter([&](const QDateTime &moment) {
+            moments << moment;
+            return ExportOutcome();
+        });
         w.confirmAnswer = QMessageBox::Ok;
         w.form.show();
         const QTime shownAt = w.form.secilenAn().time();

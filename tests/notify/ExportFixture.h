@@ -31,6 +31,8 @@ struct RunResult {
     QProcess::ExitStatus exitStatus = QProcess::CrashExit;
     int exitCode = -1;
     QStringList lines; // the program's own lines on standard error ("Selvane: ...")
+    QStringList messages; // those lines without the closing summary
+    QString summary;      // the closing "Selvane: Özet: ..." line, empty when there is none
     QString standardError;
     QDateTime started;  // just before the start, to the millisecond
     QDateTime ended;
@@ -264,6 +266,9 @@ public:
             if (line.startsWith(QLatin1String("Selvane:")))
                 result.lines << line;
         }
+        result.messages = result.lines;
+        if (!result.lines.isEmpty() && result.lines.last().startsWith(QStringLiteral("Selvane: Özet: ")))
+            result.summary = result.messages.takeLast();
         return result;
     }
 
@@ -274,7 +279,8 @@ public:
         const RunResult first = run();
         QVERIFY2(first.finished, qPrintable(first.standardError));
         QCOMPARE(first.exitCode, 1);
-        QCOMPARE(first.lines, QStringList{QStringLiteral("Selvane: Ayar girişi eksik.")});
+        QCOMPARE(first.messages, QStringList{QStringLiteral("Selvane: Ayar girişi eksik.")});
+        QCOMPARE(first.summary, QStringLiteral("Selvane: Özet: bildirim yapılamadı, hiçbir dosya yazılmadı."));
         QVERIFY(QFileInfo(databasePath()).isFile());
     }
 
@@ -333,6 +339,35 @@ public:
             return 0;
         }
         return db.lastId();
+    }
+
+    // The ledger's rows in the order written, each as "COLUMN=value" texts (NULL as "NULL").
+    QList<QVariantMap> ledgerRows() const
+    {
+        QList<QVariantMap> rows;
+        SqlFile db(databasePath());
+        sqlite3_stmt *raw = nullptr;
+        if (sqlite3_prepare_v2(db.handle(), "SELECT * FROM BILDIRIMLER ORDER BY IDBILDIRIMLER", -1, &raw, nullptr)
+            != SQLITE_OK) {
+            QTest::qFail(sqlite3_errmsg(db.handle()), __FILE__, __LINE__);
+            return rows;
+        }
+        std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)> statement(raw, &sqlite3_finalize);
+        while (sqlite3_step(raw) == SQLITE_ROW) {
+            QVariantMap row;
+            for (int column = 0; column < sqlite3_column_count(raw); ++column) {
+                const QString name = QString::fromUtf8(sqlite3_column_name(raw, column));
+                switch (sqlite3_column_type(raw, column)) {
+                case SQLITE_NULL: row.insert(name, QVariant()); break;
+                case SQLITE_INTEGER: row.insert(name, qint64(sqlite3_column_int64(raw, column))); break;
+                case SQLITE_FLOAT: row.insert(name, sqlite3_column_double(raw, column)); break;
+                default:
+                    row.insert(name, QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(raw, column))));
+                }
+            }
+            rows << row;
+        }
+        return rows;
     }
 
     // Every file below the working directory except the database, relative, sorted.

@@ -75,8 +75,16 @@ private slots:
 
     void reportedFacilityIsSkipped_data();
     void reportedFacilityIsSkipped();
-    void missingArrivalTimeFailsOnlyThatFacility();
+    void badRegionOrCodeWritesNothing_data();
+    void badRegionOrCodeWritesNothing();
+    void unreadableArrivalLeavesOnlyThatGuestOut();
+    void arrivalInTheSkippedHourIsWrittenAsStored_data();
+    void arrivalInTheSkippedHourIsWrittenAsStored();
+    void failedWriteLeavesNoFile_data();
     void failedWriteLeavesNoFile();
+    void existingNamesAreNeverReplaced();
+    void staleTemporaryFilesAreRemoved();
+    void ledgerRowsMatchTheFiles();
 
     void missingSettingsRowEndsRun();
     void lockedDatabaseEndsRunAtOnce();
@@ -109,7 +117,7 @@ void TestExportEndToEnd::switchStartsUnattendedRun()
     ExportFixture fixture;
     const RunResult run = fixture.run(arguments);
     verifyFinished(run, 1);
-    QCOMPARE(run.lines, QStringList{u"Selvane: Ayar girişi eksik."_s});
+    QCOMPARE(run.messages, QStringList{u"Selvane: Ayar girişi eksik."_s});
     QVERIFY(QFileInfo(fixture.databasePath()).isFile());
     QCOMPARE(fixture.writtenFiles(), QStringList());
 }
@@ -145,8 +153,10 @@ void TestExportEndToEnd::runsWithoutReachableDisplay()
         if (!display.isEmpty())
             environment.insert(u"DISPLAY"_s, display);
     });
-    verifyFinished(run, 0);
-    QCOMPARE(run.lines, QStringList{u"Selvane: [error] Kodsuz Ağaç: TESİS KODU EKSİK. İŞLENMEDİ."_s});
+    verifyFinished(run, 2);
+    QCOMPARE(run.messages, QStringList{u"Selvane: [error] Kodsuz Ağaç: TESİS KODU EKSİK. İŞLENMEDİ."_s});
+    QCOMPARE(run.summary, u"Selvane: Özet: 2 etkin tesis, 1 dosya yazıldı, 0 misafir bildirildi, "
+                          "0 misafir bildirime yazılmadı."_s);
     NotificationFile file;
     readOnlyFile(fixture, folder, 1234, u'P', run, &file);
     QCOMPARE(file.document, e2e::expectedKonaklama(1234, file.tarih, {}));
@@ -188,7 +198,7 @@ void TestExportEndToEnd::dayCondition()
     if (!ranOnDay(run, today))
         QSKIP("the run crossed midnight");
     verifyFinished(run, 0);
-    QCOMPARE(run.lines, QStringList());
+    QCOMPARE(run.messages, QStringList());
     NotificationFile file;
     readOnlyFile(fixture, kPoliceFolder, 1234, u'P', run, &file);
     QByteArrayList kisiler;
@@ -252,7 +262,7 @@ void TestExportEndToEnd::everyColumnInItsAttribute()
     if (!ranOnDay(run, today))
         QSKIP("the run crossed midnight");
     verifyFinished(run, 0);
-    QCOMPARE(run.lines, QStringList());
+    QCOMPARE(run.messages, QStringList());
     NotificationFile file;
     readOnlyFile(fixture, kPoliceFolder, 1234, u'P', run, &file);
     const QByteArray todayText = today.toString(Qt::ISODate).toLatin1();
@@ -285,7 +295,7 @@ void TestExportEndToEnd::charactersAreEscapedAndEncoded()
 
     const RunResult run = fixture.run();
     verifyFinished(run, 0);
-    QCOMPARE(run.lines, QStringList());
+    QCOMPARE(run.messages, QStringList());
     NotificationFile file;
     readOnlyFile(fixture, kPoliceFolder, 1234, u'P', run, &file);
     const QByteArray kisi = e2e::expectedKisi(
@@ -322,7 +332,7 @@ void TestExportEndToEnd::facilitiesWithoutGuestsStillGetFiles()
 
     const RunResult run = fixture.run();
     verifyFinished(run, 0);
-    QCOMPARE(run.lines, QStringList());
+    QCOMPARE(run.messages, QStringList());
     QCOMPARE(fixture.writtenFiles().size(), 2);
     NotificationFile police;
     readOnlyFile(fixture, kPoliceFolder, 100, u'P', run, &police);
@@ -332,9 +342,8 @@ void TestExportEndToEnd::facilitiesWithoutGuestsStillGetFiles()
     QCOMPARE(gendarmerie.document, e2e::expectedKonaklama(200, gendarmerie.tarih, {}));
 }
 
-// "P" goes to the police folder, "J" to the gendarmerie folder, a folder setting ending in a
-// separator still puts the file directly inside, and any other region writes into the working
-// directory. Nothing but the final files is left behind.
+// "P" goes to the police folder, "J" to the gendarmerie folder, and a folder setting ending in a
+// separator still puts the file directly inside. Nothing but the final files is left behind.
 void TestExportEndToEnd::fileGoesIntoItsRegionFolder()
 {
     ExportFixture fixture;
@@ -344,16 +353,66 @@ void TestExportEndToEnd::fileGoesIntoItsRegionFolder()
     fixture.setFolders(police + u'/', fixture.filePath(kGendarmerieFolder));
     fixture.addFacility(11, u"P"_s, u"Otel Polis"_s);
     fixture.addFacility(22, u"J"_s, u"Pansiyon Jandarma"_s);
-    fixture.addFacility(33, u"X"_s, u"Bolgesiz"_s);
 
     const RunResult run = fixture.run();
     verifyFinished(run, 0);
-    QCOMPARE(run.lines, QStringList());
-    QCOMPARE(fixture.writtenFiles().size(), 3);
+    QCOMPARE(run.messages, QStringList());
+    QCOMPARE(run.summary, u"Selvane: Özet: 2 etkin tesis, 2 dosya yazıldı, 0 misafir bildirildi, "
+                          "0 misafir bildirime yazılmadı."_s);
+    QCOMPARE(fixture.writtenFiles().size(), 2);
     NotificationFile file;
     readOnlyFile(fixture, kPoliceFolder, 11, u'P', run, &file);
     readOnlyFile(fixture, kGendarmerieFolder, 22, u'J', run, &file);
-    readOnlyFile(fixture, u"."_s, 33, u'X', run, &file);
+}
+
+// Only "P" and "J" exactly choose a folder, and only a whole number above zero is a code: any
+// other stored value is reported, writes nothing anywhere, and the run ends with status 2 while
+// the good facility still gets its file.
+void TestExportEndToEnd::badRegionOrCodeWritesNothing_data()
+{
+    QTest::addColumn<QVariant>("code");
+    QTest::addColumn<QString>("region");
+    QTest::addColumn<QString>("expectedLine");
+    const QString badRegion = u"Selvane: [error] Tesis Hatali: TESİS BÖLGESİ HATALI. İŞLENMEDİ."_s;
+    const QString badCode = u"Selvane: [error] Tesis Hatali: TESİS KODU EKSİK. İŞLENMEDİ."_s;
+    QTest::newRow("lower-case p") << QVariant(qint64(55)) << u"p"_s << badRegion;
+    QTest::newRow("P and a blank") << QVariant(qint64(55)) << u"P "_s << badRegion;
+    QTest::newRow("X") << QVariant(qint64(55)) << u"X"_s << badRegion;
+    QTest::newRow("empty region") << QVariant(qint64(55)) << u""_s << badRegion;
+    QTest::newRow("code with a fraction") << QVariant(100045.7) << u"P"_s << badCode;
+    QTest::newRow("code beyond the integers") << QVariant(1e20) << u"P"_s << badCode;
+    QTest::newRow("negative code") << QVariant(qint64(-5)) << u"P"_s << badCode;
+    QTest::newRow("code that is a word") << QVariant(u"abc"_s) << u"P"_s << badCode;
+    // The code is checked before the region.
+    QTest::newRow("no code and no region") << QVariant(qint64(0)) << u"X"_s << badCode;
+}
+
+void TestExportEndToEnd::badRegionOrCodeWritesNothing()
+{
+    QFETCH(QVariant, code);
+    QFETCH(QString, region);
+    QFETCH(QString, expectedLine);
+    ExportFixture fixture;
+    prepareWithFolders(fixture);
+    {
+        e2e::SqlFile db(fixture.databasePath());
+        QCOMPARE(db.exec(u"INSERT INTO TESISLER (TESISKODU,TESISBOLGE,TESISADI,TESISAKTIF) VALUES (?,?,?,1)"_s,
+                         {code, region, u"Tesis Hatali"_s}),
+                 QString());
+    }
+    fixture.addFacility(42, u"J"_s, u"Tesis 42"_s);
+
+    const RunResult run = fixture.run();
+    verifyFinished(run, 2);
+    QCOMPARE(run.messages, QStringList{expectedLine});
+    NotificationFile file;
+    readOnlyFile(fixture, kGendarmerieFolder, 42, u'J', run, &file);
+    QCOMPARE(fixture.writtenFiles(), fixture.notificationFiles(kGendarmerieFolder));
+    const QList<QVariantMap> ledger = fixture.ledgerRows();
+    QCOMPARE(ledger.size(), 2);
+    QCOMPARE(ledger[0].value(u"SONUC"_s), QVariant(qint64(0)));
+    QVERIFY(ledger[0].value(u"DOSYA"_s).isNull());
+    QCOMPARE(u"Selvane: [error] "_s + ledger[0].value(u"ACIKLAMA"_s).toString(), expectedLine);
 }
 
 // Guests are selected by facility code: two active facilities with one code list the guests of
@@ -377,7 +436,7 @@ void TestExportEndToEnd::facilitiesSharingCodeListEachOthersGuests()
 
     const RunResult run = fixture.run();
     verifyFinished(run, 0);
-    QCOMPARE(run.lines, QStringList());
+    QCOMPARE(run.messages, QStringList());
     const QByteArrayList both = {e2e::expectedKisi(first, 1, u"101"_s), e2e::expectedKisi(second, 2, u"Ev 2"_s)};
     NotificationFile police;
     readOnlyFile(fixture, kPoliceFolder, 777, u'P', run, &police);
@@ -447,8 +506,8 @@ void TestExportEndToEnd::reportedFacilityIsSkipped()
     fixture.addFacility(42, writtenRegion, u"Tesis 42"_s);
 
     const RunResult run = fixture.run();
-    verifyFinished(run, 0);
-    QCOMPARE(run.lines, QStringList{expectedLine});
+    verifyFinished(run, 2);
+    QCOMPARE(run.messages, QStringList{expectedLine});
     const QString folder = writtenRegion == u"P" ? kPoliceFolder : kGendarmerieFolder;
     NotificationFile file;
     readOnlyFile(fixture, folder, 42, writtenRegion.front(), run, &file);
@@ -458,68 +517,269 @@ void TestExportEndToEnd::reportedFacilityIsSkipped()
     QCOMPARE(fixture.writtenFiles(), expectedFiles);
 }
 
-// Without an arrival time the arrival cannot be converted: that facility's document fails with
-// the conversion error shown as a neutral message and no file, the next facility is written.
-void TestExportEndToEnd::missingArrivalTimeFailsOnlyThatFacility()
+// A present guest whose arrival cannot be written is left out of the file, which is written with
+// every other guest (SiraNo counting those written); each one left out is reported with facility,
+// room, name and reason, recorded in the ledger, and the run ends with status 2.
+void TestExportEndToEnd::unreadableArrivalLeavesOnlyThatGuestOut()
 {
     ExportFixture fixture;
     prepareWithFolders(fixture);
-    const qint64 broken = fixture.addFacility(10, u"P"_s, u"Otel Saatsiz"_s);
-    Guest onTime;
-    onTime.room = fixture.addRoom(broken, u"1"_s);
-    fixture.addGuest(onTime);
-    Guest withoutTime = onTime;
+    const qint64 facility = fixture.addFacility(10, u"P"_s, u"Güneş Pansiyon"_s);
+    Guest first;
+    first.id = 1;
+    first.room = fixture.addRoom(facility, u"101"_s);
+    first.adi = u"Ali"_s;
+    fixture.addGuest(first);
+    Guest withoutTime = first;
+    withoutTime.id = 2;
+    withoutTime.adi = u"Ayşe"_s;
+    withoutTime.soyadi = u"Öz"_s;
     withoutTime.gelisSaat = QVariant();
     fixture.addGuest(withoutTime);
+    Guest badTime = first;
+    badTime.id = 3;
+    badTime.adi = u"Can"_s;
+    badTime.gelisSaat = u"25:99"_s;
+    fixture.addGuest(badTime);
+    Guest last = first;
+    last.id = 4;
+    last.adi = u"Deniz"_s;
+    fixture.addGuest(last);
     Guest other;
     other.room = fixture.addRoom(fixture.addFacility(20, u"J"_s, u"Ev Saatli"_s), u"2"_s);
     fixture.addGuest(other);
 
     const RunResult run = fixture.run();
+    verifyFinished(run, 2);
+    QCOMPARE(run.messages,
+             (QStringList{u"Selvane: [error] Güneş Pansiyon / 101 / Ayşe Öz: geliş saati eksik, bildirime yazılmadı."_s,
+                          u"Selvane: [error] Güneş Pansiyon / 101 / Can Kaya: geliş saati okunamadı, bildirime yazılmadı."_s}));
+    QCOMPARE(run.summary, u"Selvane: Özet: 2 etkin tesis, 2 dosya yazıldı, 3 misafir bildirildi, "
+                          "2 misafir bildirime yazılmadı."_s);
+    NotificationFile police;
+    readOnlyFile(fixture, kPoliceFolder, 10, u'P', run, &police);
+    QCOMPARE(police.document, e2e::expectedKonaklama(10, police.tarih,
+                                                     {e2e::expectedKisi(first, 1, u"101"_s),
+                                                      e2e::expectedKisi(last, 2, u"101"_s)}));
+    NotificationFile gendarmerie;
+    readOnlyFile(fixture, kGendarmerieFolder, 20, u'J', run, &gendarmerie);
+    QCOMPARE(gendarmerie.document,
+             e2e::expectedKonaklama(20, gendarmerie.tarih, {e2e::expectedKisi(other, 1, u"2"_s)}));
+
+    const QList<QVariantMap> ledger = fixture.ledgerRows();
+    QCOMPARE(ledger.size(), 2);
+    QCOMPARE(ledger[0].value(u"SONUC"_s), QVariant(qint64(1)));
+    QCOMPARE(ledger[0].value(u"KISISAYISI"_s), QVariant(qint64(2)));
+    QCOMPARE(ledger[0].value(u"EKSIKSAYISI"_s), QVariant(qint64(2)));
+    QCOMPARE(ledger[0].value(u"ACIKLAMA"_s).toString(),
+             u"Güneş Pansiyon / 101 / Ayşe Öz: geliş saati eksik, bildirime yazılmadı. "
+             "Güneş Pansiyon / 101 / Can Kaya: geliş saati okunamadı, bildirime yazılmadı."_s);
+    QCOMPARE(ledger[1].value(u"EKSIKSAYISI"_s), QVariant(qint64(0)));
+}
+
+// The arrival is written as the texts stored, never converted through local time: in a zone
+// with daylight saving, an arrival in the hour the clocks skip is written as it is.
+void TestExportEndToEnd::arrivalInTheSkippedHourIsWrittenAsStored_data()
+{
+    QTest::addColumn<QString>("zone");
+    QTest::newRow("Europe/Berlin") << u"Europe/Berlin"_s;
+    QTest::newRow("Europe/Istanbul") << u"Europe/Istanbul"_s;
+}
+
+void TestExportEndToEnd::arrivalInTheSkippedHourIsWrittenAsStored()
+{
+    QFETCH(QString, zone);
+    // The last Sunday of March, 02:30, in the latest year in which it has passed.
+    const QDate today = QDate::currentDate();
+    const auto lastSundayOfMarch = [](int year) {
+        QDate day(year, 3, 31);
+        return day.addDays(-(day.dayOfWeek() % 7));
+    };
+    QDate arrival = lastSundayOfMarch(today.year());
+    if (arrival > today)
+        arrival = lastSundayOfMarch(today.year() - 1);
+    ExportFixture fixture;
+    prepareWithFolders(fixture);
+    Guest guest;
+    guest.room = fixture.addRoom(fixture.addFacility(1234, u"P"_s, u"Otel Deniz"_s), u"101"_s);
+    guest.gelisTarih = arrival.toString(Qt::ISODate);
+    guest.gelisSaat = u"02:30:00.000"_s;
+    fixture.addGuest(guest);
+
+    const RunResult run = fixture.run({u"-otokaydet"_s},
+                                      [&](QProcessEnvironment &environment) { environment.insert(u"TZ"_s, zone); });
     verifyFinished(run, 0);
-    QCOMPARE(run.lines, QStringList{u"Selvane: [neutral] '' is not a valid date and time"_s});
-    QCOMPARE(fixture.notificationFiles(kPoliceFolder), QStringList());
-    NotificationFile file;
-    readOnlyFile(fixture, kGendarmerieFolder, 20, u'J', run, &file);
-    QCOMPARE(file.document, e2e::expectedKonaklama(20, file.tarih, {e2e::expectedKisi(other, 1, u"2"_s)}));
-    QCOMPARE(fixture.writtenFiles().size(), 1);
+    QCOMPARE(run.messages, QStringList());
+    // The stamps of the name are in the program's zone, not in the test's: only the content counts.
+    const QStringList files = fixture.notificationFiles(kPoliceFolder);
+    QCOMPARE(files.size(), 1);
+    QFile file(fixture.filePath(files.first()));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().contains("GelisTarihi=\"" + arrival.toString(Qt::ISODate).toLatin1() + " 02:30:00\""));
 }
 
 // A file that cannot be written completely leaves neither a partial .xml nor its temporary file;
-// the message names the file and gives the system's reason, and the run goes on. The child's file
-// size limit stops the write: the database stays below it, the guest whose name is all quotation
-// marks (six bytes each once escaped) makes that one document larger.
+// the message names the facility and the file and gives the system's reason, and the run goes on
+// and ends with status 2. The child's file size limit stops the write: the database stays below
+// it, the guest whose name is all quotation marks (six bytes each once escaped) makes that one
+// document larger. The run ignores the signal a size limit sends by itself; a scheduler that did
+// not ignore it beforehand must not see the process killed.
+void TestExportEndToEnd::failedWriteLeavesNoFile_data()
+{
+    QTest::addColumn<bool>("signalIgnoredByStarter");
+    QTest::newRow("signal ignored by the starter") << true;
+    QTest::newRow("signal left at its default") << false;
+}
+
 void TestExportEndToEnd::failedWriteLeavesNoFile()
 {
-    constexpr rlim_t fileSizeLimit = 256 * 1024;
+    QFETCH(bool, signalIgnoredByStarter);
+    constexpr rlim_t fileSizeLimit = 1024 * 1024;
     ExportFixture fixture;
     prepareWithFolders(fixture);
     Guest large;
     large.room = fixture.addRoom(fixture.addFacility(10, u"P"_s, u"Otel Buyuk"_s), u"1"_s);
-    large.adi = QString(60000, u'"');
+    large.adi = QString(200000, u'"');
     fixture.addGuest(large);
     Guest small;
     small.room = fixture.addRoom(fixture.addFacility(20, u"J"_s, u"Ev Kucuk"_s), u"2"_s);
     fixture.addGuest(small);
     QVERIFY(QFileInfo(fixture.databasePath()).size() * 2 < qint64(fileSizeLimit));
 
-    const RunResult run = fixture.run({u"-otokaydet"_s}, {}, [] {
-        // In the child between fork and exec: an ignored signal stays ignored across exec, so
-        // the oversized write fails with EFBIG instead of killing the process.
-        std::signal(SIGXFSZ, SIG_IGN);
+    const RunResult run = fixture.run({u"-otokaydet"_s}, {}, [signalIgnoredByStarter] {
+        // In the child between fork and exec: an ignored signal stays ignored across exec.
+        std::signal(SIGXFSZ, signalIgnoredByStarter ? SIG_IGN : SIG_DFL);
         rlimit limit{fileSizeLimit, fileSizeLimit};
         setrlimit(RLIMIT_FSIZE, &limit);
     });
-    verifyFinished(run, 0);
-    QCOMPARE(run.lines.size(), 1);
+    verifyFinished(run, 2);
+    QCOMPARE(run.messages.size(), 1);
     const QRegularExpression expectedLine(
-        u"^Selvane: \\[neutral\\] \"%1/\\d{8}_\\d{6}T10P\\d{8}_\\d{6}\\.xml\" dosyası yazılamadı: .+$"_s.arg(
+        u"^Selvane: \\[neutral\\] Otel Buyuk: \"%1/\\d{8}_\\d{6}T10P\\d{8}_\\d{6}\\.xml\" dosyası yazılamadı: .+$"_s.arg(
             QRegularExpression::escape(fixture.filePath(kPoliceFolder))));
-    QVERIFY2(expectedLine.match(run.lines.first()).hasMatch(), qPrintable(run.lines.first()));
+    QVERIFY2(expectedLine.match(run.messages.first()).hasMatch(), qPrintable(run.messages.first()));
     QCOMPARE(fixture.notificationFiles(kPoliceFolder), QStringList());
     NotificationFile file;
     readOnlyFile(fixture, kGendarmerieFolder, 20, u'J', run, &file);
     QCOMPARE(fixture.writtenFiles().size(), 1);
+}
+
+// A name that exists already is never replaced: the run takes the name again with a later
+// writing time. Files under every name the run could choose in its first seconds are there
+// beforehand, with content of their own.
+void TestExportEndToEnd::existingNamesAreNeverReplaced()
+{
+    ExportFixture fixture;
+    prepareWithFolders(fixture);
+    fixture.addFacility(1234, u"P"_s, u"Otel Deniz"_s);
+    const QDateTime start = QDateTime::currentDateTime().addSecs(1);
+    const QString stampFormat = u"yyyyMMdd_HHmmss"_s;
+    QStringList existing;
+    for (int moment = -1; moment < 4; ++moment) {
+        for (int writing = moment; writing < 8; ++writing) {
+            const QString name = start.addSecs(moment).toString(stampFormat) + u"T1234P"_s
+                + start.addSecs(writing).toString(stampFormat) + u".xml"_s;
+            QFile file(fixture.filePath(kPoliceFolder + u'/' + name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(name.toLatin1());
+            existing << kPoliceFolder + u'/' + name;
+        }
+    }
+    const RunResult run = fixture.run();
+    verifyFinished(run, 0);
+    QStringList after = fixture.notificationFiles(kPoliceFolder);
+    QCOMPARE(after.size(), existing.size() + 1);
+    for (const QString &name : existing) {
+        QFile file(fixture.filePath(name));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QFileInfo(name).fileName().toLatin1());
+        after.removeOne(name);
+    }
+    QCOMPARE(after.size(), 1);
+    const QString written = QFileInfo(after.first()).fileName();
+    const QDateTime moment = QDateTime::fromString(written.left(15), stampFormat);
+    QVERIFY2(moment.isValid() && written.mid(15, 6) == u"T1234P", qPrintable(written));
+    if (moment > start.addSecs(3))
+        QSKIP("the run started after the prepared names");
+    // The moment's names were taken up to start + 7 s, so the run had to write later than that.
+    QVERIFY2(written.mid(21, 15) > start.addSecs(7).toString(stampFormat), qPrintable(written));
+    const QList<QVariantMap> ledger = fixture.ledgerRows();
+    QCOMPARE(ledger.size(), 1);
+    QCOMPARE(ledger[0].value(u"DOSYA"_s).toString(), fixture.filePath(after.first()));
+}
+
+// Temporary files of a killed run are removed from both client folders at the start of the next
+// one; other files that merely look alike stay.
+void TestExportEndToEnd::staleTemporaryFilesAreRemoved()
+{
+    ExportFixture fixture;
+    prepareWithFolders(fixture);
+    const QStringList stale = {kPoliceFolder + u"/20260101_120000T5P20260101_120001.xml.tmp"_s,
+                               kGendarmerieFolder + u"/20251231_235959T77J20260101_000002.xml.tmp"_s};
+    const QStringList foreign = {kPoliceFolder + u"/notlar.tmp"_s, kPoliceFolder + u"/rapor.xml.tmp"_s,
+                                 kGendarmerieFolder + u"/20260101_120000T5J20260101_120001.xml"_s};
+    for (const QString &name : stale + foreign) {
+        QFile file(fixture.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("yarim");
+    }
+    const RunResult run = fixture.run();
+    verifyFinished(run, 0);
+    QStringList expected = foreign;
+    expected.sort();
+    QCOMPARE(fixture.writtenFiles(), expected);
+}
+
+// One ledger row per active facility, written by the run after its files: the file's full path
+// and the value of its hash line, the guests written and left out, the result, the reason, the
+// day exported and the source "O" of a run on its own.
+void TestExportEndToEnd::ledgerRowsMatchTheFiles()
+{
+    ExportFixture fixture;
+    prepareWithFolders(fixture, true, false);
+    const qint64 police = fixture.addFacility(1234, u"P"_s, u"Otel Deniz"_s);
+    Guest guest;
+    guest.room = fixture.addRoom(police, u"101"_s);
+    fixture.addGuest(guest);
+    Guest second = guest;
+    second.adi = u"Ece"_s;
+    fixture.addGuest(second);
+    const qint64 gendarmerie = fixture.addFacility(55, u"J"_s, u"Dağ Evi"_s);
+    fixture.addFacility(66, u"P"_s, u"Kapalı Otel"_s, false);
+
+    const RunResult run = fixture.run();
+    verifyFinished(run, 2);
+    const QList<QVariantMap> ledger = fixture.ledgerRows();
+    QCOMPARE(ledger.size(), 2);
+    const QStringList files = fixture.notificationFiles(kPoliceFolder);
+    QCOMPARE(files.size(), 1);
+    QFile written(fixture.filePath(files.first()));
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QByteArray hashLine = written.readAll().split('\n').value(1);
+
+    const QVariantMap &good = ledger[0];
+    QCOMPARE(good.value(u"_IDTESISLER"_s), QVariant(police));
+    QCOMPARE(good.value(u"TESISKODU"_s), QVariant(qint64(1234)));
+    QCOMPARE(good.value(u"TESISBOLGE"_s), QVariant(u"P"_s));
+    QCOMPARE(good.value(u"DOSYA"_s).toString(), fixture.filePath(files.first()));
+    QCOMPARE(QByteArray("<?hash " + good.value(u"MD5"_s).toString().toLatin1() + "?>\r"), hashLine);
+    QCOMPARE(good.value(u"KISISAYISI"_s), QVariant(qint64(2)));
+    QCOMPARE(good.value(u"EKSIKSAYISI"_s), QVariant(qint64(0)));
+    QCOMPARE(good.value(u"SONUC"_s), QVariant(qint64(1)));
+    QVERIFY(good.value(u"ACIKLAMA"_s).isNull());
+    QCOMPARE(good.value(u"KAYNAK"_s), QVariant(u"O"_s));
+    QCOMPARE(good.value(u"GUN"_s).toString(), run.started.date().toString(Qt::ISODate));
+    const QDateTime ranAt = QDateTime::fromString(good.value(u"TARIH"_s).toString(), u"yyyy-MM-dd HH:mm:ss.zzz"_s);
+    QVERIFY2(ranAt >= run.started.addSecs(-1) && ranAt <= run.ended, qPrintable(good.value(u"TARIH"_s).toString()));
+
+    const QVariantMap &missing = ledger[1];
+    QCOMPARE(missing.value(u"_IDTESISLER"_s), QVariant(gendarmerie));
+    QVERIFY(missing.value(u"DOSYA"_s).isNull());
+    QVERIFY(missing.value(u"MD5"_s).isNull());
+    QCOMPARE(missing.value(u"SONUC"_s), QVariant(qint64(0)));
+    QCOMPARE(missing.value(u"KISISAYISI"_s), QVariant(qint64(0)));
+    QCOMPARE(missing.value(u"ACIKLAMA"_s), QVariant(u"Dağ Evi: JANDARMA DİZİNİ YOK VEYA EKSİK! İŞLENMEDİ."_s));
+    QCOMPARE(missing.value(u"TARIH"_s), good.value(u"TARIH"_s));
 }
 
 // The start-up seeds the settings row again when it is missing; a trigger that swallows that
@@ -537,7 +797,7 @@ void TestExportEndToEnd::missingSettingsRowEndsRun()
     }
     const RunResult run = fixture.run();
     verifyFinished(run, 1);
-    QCOMPARE(run.lines, QStringList{u"Selvane: Ayar satiri bulunamadi."_s});
+    QCOMPARE(run.messages, QStringList{u"Selvane: Ayar satiri bulunamadi."_s});
     QCOMPARE(fixture.writtenFiles(), QStringList());
 }
 
@@ -559,8 +819,8 @@ void TestExportEndToEnd::lockedDatabaseEndsRunAtOnce()
     QVERIFY2(run.elapsedMs < 10000, qPrintable(QString::number(run.elapsedMs)));
     // The data module reports the failed start-up, then the export ends the run with the same
     // error from its own access to the database.
-    QVERIFY2(!run.lines.isEmpty(), qPrintable(run.standardError));
-    for (const QString &line : run.lines)
+    QVERIFY2(!run.messages.isEmpty(), qPrintable(run.standardError));
+    for (const QString &line : run.messages)
         QCOMPARE(line, u"Selvane: database is locked"_s);
     QCOMPARE(fixture.writtenFiles(), QStringList());
 }
@@ -575,11 +835,13 @@ void TestExportEndToEnd::fileThatIsNoDatabaseEndsRun()
         QFile file(fixture.databasePath());
         QVERIFY(file.open(QIODevice::WriteOnly));
         QCOMPARE(file.write(content), content.size());
+        // Owner-only like a register the program made, so the run has nothing to say about its modes.
+        QVERIFY(file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     }
     const RunResult run = fixture.run();
     verifyFinished(run, 1);
-    QVERIFY2(!run.lines.isEmpty(), qPrintable(run.standardError));
-    for (const QString &line : run.lines)
+    QVERIFY2(!run.messages.isEmpty(), qPrintable(run.standardError));
+    for (const QString &line : run.messages)
         QCOMPARE(line, u"Selvane: file is not a database"_s);
     QFile file(fixture.databasePath());
     QVERIFY(file.open(QIODevice::ReadOnly));

@@ -111,7 +111,9 @@ private slots:
     void missingFolderThrowsAndLeavesNothing();
     void failurePartWayLeavesNoFile();
     void failedRenameLeavesNoTemporaryFile();
-    void existingFileIsReplaced();
+    void existingFileIsNeverReplaced();
+    void ownTemporaryNames_data();
+    void ownTemporaryNames();
 };
 
 void TestKonaklamaDocument::fileIsByteExact()
@@ -449,24 +451,57 @@ void TestKonaklamaDocument::failurePartWayLeavesNoFile()
 void TestKonaklamaDocument::failedRenameLeavesNoTemporaryFile()
 {
     testsupport::ScopedWorkDir workDir;
-    // A folder in the way of the final name lets everything but the last step succeed.
+    // A folder in the way of the only name offered lets everything but the last step succeed.
     QVERIFY(QDir(workDir.path()).mkpath(u"a.xml/icerik"_s));
     const QString message = writeError(workDir.filePath(u"a.xml"_s), *facilityRoot());
-    QVERIFY2(message.contains(qt_error_string(EISDIR)), qPrintable(message));
+    QVERIFY2(message.contains(qt_error_string(EEXIST)), qPrintable(message));
     QCOMPARE(entriesOf(workDir.path()), QStringList {u"a.xml"_s});
     QCOMPARE(entriesOf(workDir.filePath(u"a.xml"_s)), QStringList {u"icerik"_s});
 }
 
-void TestKonaklamaDocument::existingFileIsReplaced()
+// An existing file is never replaced: the writer moves on to the next name it is offered, and
+// reports the name it used and the value of its hash line. A temporary file of the first name
+// left over from before is overwritten and gone afterwards.
+void TestKonaklamaDocument::existingFileIsNeverReplaced()
 {
     testsupport::ScopedWorkDir workDir;
-    const QString path = workDir.filePath(u"a.xml"_s);
-    writeFile(path, QByteArray(5000, 'x'));
-    writeFile(NotificationFileWriter::temporaryPathFor(path), "yarim kalmis");
+    const QString first = workDir.filePath(u"a.xml"_s);
+    const QString second = workDir.filePath(u"b.xml"_s);
+    const QString third = workDir.filePath(u"c.xml"_s);
+    writeFile(first, QByteArray(5000, 'x'));
+    writeFile(second, "ikinci");
+    writeFile(NotificationFileWriter::temporaryPathFor(first), "yarim kalmis");
     const auto root = facilityRoot();
-    NotificationFileWriter::write(path, *root);
-    QCOMPARE(readFile(path), NotificationFileWriter::fileBytes(*root));
-    QCOMPARE(entriesOf(workDir.path()), QStringList {u"a.xml"_s});
+    const NotificationFileWriter::WrittenFile written = NotificationFileWriter::write(
+        [&](int attempt) { return QStringList{first, second, third}.value(attempt); }, *root);
+    QCOMPARE(written.path, third);
+    QCOMPARE(written.hash, XmlHash(root->xml()));
+    QCOMPARE(readFile(first), QByteArray(5000, 'x'));
+    QCOMPARE(readFile(second), QByteArray("ikinci"));
+    QCOMPARE(readFile(third), NotificationFileWriter::fileBytes(*root));
+    QCOMPARE(entriesOf(workDir.path()), (QStringList {u"a.xml"_s, u"b.xml"_s, u"c.xml"_s}));
+}
+
+// Only the writer's own temporary names count as stale: the export's name with ".tmp".
+void TestKonaklamaDocument::ownTemporaryNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("own");
+    QTest::newRow("police") << u"20170501_140307T1234P20170501_140308.xml.tmp"_s << true;
+    QTest::newRow("gendarmerie") << u"20170501_140307T7J20170501_140308.xml.tmp"_s << true;
+    QTest::newRow("negative code of an older run") << u"20170501_140307T-9223372036854775808P20170501_140308.xml.tmp"_s
+                                                  << true;
+    QTest::newRow("finished file") << u"20170501_140307T1234P20170501_140308.xml"_s << false;
+    QTest::newRow("another program's") << u"rapor.xml.tmp"_s << false;
+    QTest::newRow("stamp cut short") << u"20170501_1403T1234P20170501_140308.xml.tmp"_s << false;
+    QTest::newRow("more after it") << u"20170501_140307T1234P20170501_140308.xml.tmp.bak"_s << false;
+}
+
+void TestKonaklamaDocument::ownTemporaryNames()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, own);
+    QCOMPARE(NotificationFileWriter::isOwnTemporaryName(name), own);
 }
 
 QTEST_GUILESS_MAIN(TestKonaklamaDocument)
