@@ -5,6 +5,7 @@
 #include "controls/TVrnHeaderPanel.h"
 #include "data/Tdm1.h"
 #include "db/AppError.h"
+#include "db/ErrorSink.h"
 #include "db/Query.h"
 #include "forms/DbNavigator.h"
 #include "forms/MessageBoxes.h"
@@ -133,11 +134,24 @@ void TFormMisafirEdit::centreOnScreen()
     }
 }
 
+// Kaydet saves the row as the navigator does, with the guest validation; a refused save keeps
+// the window open on the row, its reason shown.
 bool TFormMisafirEdit::FormCloseQuery()
 {
     if (!m_ds1 || !isEditingOrSearching(*m_ds1) || !m_frame->rowChanged())
         return true;
-    return MessageBoxes::confirm(this, QStringLiteral("Değişiklikler kaydedilmeden kapatılsın mı?"));
+    switch (MessageBoxes::askSaveChanges(this)) {
+    case MessageBoxes::PendingChanges::Save:
+        return ErrorSink::guard([this] {
+            m_frame->commitPendingInput();
+            m_ds1->post();
+        });
+    case MessageBoxes::PendingChanges::Discard:
+        return true;
+    case MessageBoxes::PendingChanges::Stay:
+        break;
+    }
+    return false;
 }
 
 void TFormMisafirEdit::closeEvent(QCloseEvent *event)

@@ -43,7 +43,8 @@ public:
 
 protected:
     void FormShow() override;
-    // Whether the window may close: asks when the row being edited was changed.
+    // Whether the window may close: when the row being edited was changed, asks whether to save
+    // it (Kaydet, Kaydetme, Vazgeç).
     bool FormCloseQuery();
     void FormClose() override;
 

@@ -4,6 +4,7 @@
 #include "data/Tdm1.h"
 #include "db/AppError.h"
 #include "db/ErrorSink.h"
+#include "forms/PendingEditQuestion.h"
 #include "forms/TFormMisafirCikis.h"
 #include "forms/TFormMisafirEdit.h"
 #include "gen/FieldSetRoutines.h"
@@ -101,6 +102,11 @@ void TFrameMisafirler::doshow()
         m_grid->clearFilters();
     if (!m_misafirler.isOpen())
         m_misafirler.open();
+}
+
+bool TFrameMisafirler::resolvePendingEdit()
+{
+    return PendingEditQuestion(this, {&m_misafirler}).resolve();
 }
 
 void TFrameMisafirler::dohide()

@@ -166,7 +166,7 @@ struct Register {
             if (ran)
                 steps();
             if (entry->isVisible()) {
-                answer = QMessageBox::Ok;
+                answer = QMessageBox::Discard;
                 entry->close();
             }
         });
