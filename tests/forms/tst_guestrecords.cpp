@@ -25,6 +25,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -273,8 +274,9 @@ private slots:
         QCOMPARE(r.dm.dbMain()->scalar("SELECT SOYADI FROM MISAFIR WHERE IDMISAFIR=:id", {{"id", fikret}}).toString(),
                  QString("Yıldız"));
         QCOMPARE(changedOthers(before, r.dump(), {fikret}), QStringList());
-        // The list stands on the new guest.
+        // The list stands on the new guest, and so does the grid.
         QCOMPARE(r.listedName(r.list().row()), QString("Fikret"));
+        QCOMPARE(r.grid()->currentIndex().row(), r.list().row());
     }
 
     // An edit that moves the row under a title sort: the window stays on the record, so the
@@ -303,6 +305,7 @@ private slots:
         QCOMPARE(changedOthers(before, r.dump(), {ayla}), QStringList());
         QCOMPARE(r.rowOfName("Zeynep"), 4);
         QCOMPARE(r.list().row(), 4);
+        QCOMPARE(r.grid()->currentIndex().row(), 4);
     }
 
     // An edit that takes the row out of the list: the save is kept, the window closes with a
@@ -355,6 +358,25 @@ private slots:
         QCOMPARE(changedOthers(before, r.dump(), {cem}), QStringList());
         QCOMPARE(r.rowOfName("Cem"), -1);
         QCOMPARE(r.listedName(r.list().row()), follower);
+        QCOMPARE(r.grid()->currentIndex().row(), r.list().row());
+    }
+
+    // The list is read again when its tab is shown again, and when "Göster" changes: the cursor
+    // stays on the guest it stood on.
+    void readingTheListAgainKeepsTheRecord()
+    {
+        Register r;
+        r.clickRow(3);
+        QCOMPARE(r.listedName(r.list().row()), QString("Burak"));
+        QTest::mouseClick(r.main.pgc1()->tabBar(), Qt::LeftButton, {}, r.main.pgc1()->tabBar()->tabRect(1).center());
+        QVERIFY(!r.list().isOpen());
+        r.addStay("Gül"); // arrives meanwhile, at the top of the list
+        QTest::mouseClick(r.main.pgc1()->tabBar(), Qt::LeftButton, {}, r.main.pgc1()->tabBar()->tabRect(0).center());
+        QCOMPARE(r.listedName(r.list().row()), QString("Burak"));
+        QCOMPARE(r.list().row(), 4);
+        QTest::mouseClick(r.guests->tumuButton(), Qt::LeftButton);
+        QCOMPARE(r.listedName(r.list().row()), QString("Burak"));
+        QCOMPARE(r.grid()->currentIndex().row(), r.list().row());
     }
 };
 
