@@ -14,8 +14,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QMenuBar>
+#include <QScopedValueRollback>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QStyle>
@@ -177,23 +179,56 @@ void Tmainform::FormShow()
     m_privacy->atFirstShow();
 }
 
-void Tmainform::sayfaDegistir(int index)
+bool Tmainform::sayfaDegistir(int index)
 {
     if (index == m_pages->currentIndex() || index < 0 || index >= m_pages->count())
-        return;
+        return true;
     m_pages->setCurrentIndex(index);
+    return m_pages->currentIndex() == index;
 }
 
 // The tab widget reports a change only after it happened; the frame being left still gets its
 // dohide before the frame entered gets its doshow.
 void Tmainform::onCurrentChanged(int index)
 {
+    if (m_switching)
+        return;
     const int leaving = m_currentPage;
+    if (leaving >= 0 && leaving != index && !mayLeave(leaving, index))
+        return;
     ErrorSink::guard([&] {
         if (leaving >= 0 && leaving != index)
             pgc1Changing(leaving);
     });
     ErrorSink::guard([&] { pgc1Change(index); });
+}
+
+// The tab widget has no veto before a tab changes: the tab it has just turned to is turned back
+// while the pending edit is settled, and turned to again only when the operator goes on.
+bool Tmainform::mayLeave(int leaving, int entering)
+{
+    TFrameBase *frame = frameOn(leaving);
+    if (!frame)
+        return true;
+    {
+        const QScopedValueRollback switching(m_switching, true);
+        m_pages->setCurrentIndex(leaving);
+    }
+    if (!frame->resolvePendingEdit())
+        return false;
+    const QScopedValueRollback switching(m_switching, true);
+    m_pages->setCurrentIndex(entering);
+    return true;
+}
+
+void Tmainform::closeEvent(QCloseEvent *event)
+{
+    TFrameBase *frame = frameOn(m_pages->currentIndex());
+    if (frame && !frame->resolvePendingEdit()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void Tmainform::pgc1Changing(int leaving)
@@ -217,14 +252,14 @@ void Tmainform::pgc1Change(int entered)
 
 void Tmainform::actYeniMisafirExecute()
 {
-    sayfaDegistir(m_pages->indexOf(m_guests));
-    m_guests->yenigiris();
+    if (sayfaDegistir(m_pages->indexOf(m_guests)))
+        m_guests->yenigiris();
 }
 
 void Tmainform::actyenicikisExecute()
 {
-    sayfaDegistir(m_pages->indexOf(m_guests));
-    m_guests->yenicikis();
+    if (sayfaDegistir(m_pages->indexOf(m_guests)))
+        m_guests->yenicikis();
 }
 
 void Tmainform::acttckimliknosorgulamaExecute()

@@ -47,8 +47,9 @@ public:
     NotificationHistoryWindow *historyWindow();
 
     // Switches to tab index exactly as a click on the tab would; nothing when it is current or
-    // out of range.
-    void sayfaDegistir(int index);
+    // out of range. The switch does not happen when the operator keeps an edit on the tab
+    // being left; false then.
+    bool sayfaDegistir(int index);
 
 signals:
     // The frame protocol, for whoever watches it (the tests do).
@@ -57,6 +58,9 @@ signals:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // Nothing typed is lost without a question: an edit pending on the current tab is saved,
+    // dropped or kept as the operator answers, and keeping it keeps the program open.
+    void closeEvent(QCloseEvent *event) override;
 
 private slots:
     void actYeniMisafirExecute();
@@ -73,6 +77,7 @@ private:
     void pgc1Changing(int leaving);
     void pgc1Change(int entered);
     void onCurrentChanged(int index);
+    bool mayLeave(int leaving, int entering);
     TFrameBase *frameOn(int index) const;
     QAction *makeAction(const QString &caption, const QString &hint, const QIcon &icon,
                         void (Tmainform::*handler)());

@@ -10,6 +10,7 @@
 #include <QLocale>
 #include <algorithm>
 #include <numeric>
+#include <utility>
 #include <sqlite3.h>
 
 namespace {
@@ -65,6 +66,7 @@ void Query::setSql(const QString &sql)
 {
     close();
     m_sql = sql;
+    m_lastPosition = {};
 }
 
 void Query::setMacro(const QString &name, const QString &value)
@@ -197,9 +199,7 @@ void Query::open()
     }
     if (!m_sortOrder.isEmpty())
         sortRows();
-    m_row = m_rows.empty() ? -1 : 0;
-    m_bof = true;
-    m_eof = m_rows.empty();
+    restorePosition();
     emit opened();
     emit stateChanged();
     emit currentRowChanged(m_row);
@@ -219,6 +219,10 @@ void Query::closeInternal()
         return;
     if (onBeforeClose)
         onBeforeClose(*this);
+    if (m_row >= 0 && m_row < loadedCount())
+        m_lastPosition = {keyOfRow(m_rows[size_t(m_row)]), m_row};
+    else
+        m_lastPosition = {};
     m_statement.reset();
     m_rows.clear();
     m_buffer.clear();
@@ -233,11 +237,50 @@ void Query::closeInternal()
 
 void Query::refresh()
 {
-    const int row = m_row;
     closeInternal();
     open();
-    if (row > 0)
-        moveTo(row);
+}
+
+// Puts the cursor of a query just opened where it stood before its last close.
+void Query::restorePosition()
+{
+    const Position last = std::exchange(m_lastPosition, {});
+    int row = m_rows.empty() ? -1 : 0;
+    if (last.row > 0 || !last.key.isNull()) {
+        const Field *key = findKeyField();
+        const int found = key && !last.key.isNull() ? findRow(key->columnIndex(), last.key) : -1;
+        if (found >= 0) {
+            row = found;
+        } else if (last.row > 0) {
+            Database::CommandScope scope(*m_db);
+            while (loadedCount() <= last.row && fetchOne()) {
+            }
+            row = std::min(last.row, loadedCount() - 1);
+        }
+    }
+    m_row = row;
+    m_bof = row <= 0;
+    m_eof = m_rows.empty();
+}
+
+// The first row holding the value in the column, reading further rows until one does; -1 when
+// none does.
+int Query::findRow(int column, const QVariant &stored)
+{
+    const auto matches = [&](int row) {
+        const QVariant &value = m_rows[size_t(row)].at(column);
+        return !value.isNull() && value == stored;
+    };
+    for (int row = 0; row < loadedCount(); ++row) {
+        if (matches(row))
+            return row;
+    }
+    Database::CommandScope scope(*m_db);
+    while (fetchOne()) {
+        if (matches(loadedCount() - 1))
+            return loadedCount() - 1;
+    }
+    return -1;
 }
 
 bool Query::fetchOne()
@@ -381,6 +424,30 @@ bool Query::moveTo(int row)
     return true;
 }
 
+Field *Query::findKeyField() const
+{
+    const QString table = updateTable();
+    for (const auto &field : m_fields) {
+        if (field->isKey() && field->columnIndex() >= 0
+            && field->originTable().compare(table, Qt::CaseInsensitive) == 0)
+            return field.get();
+    }
+    return nullptr;
+}
+
+QVariant Query::keyOfRow(const Row &row) const
+{
+    const Field *key = findKeyField();
+    return key && key->columnIndex() < row.size() ? row.at(key->columnIndex()) : QVariant();
+}
+
+QVariant Query::currentKey() const
+{
+    if (m_row < 0 || m_row >= loadedCount())
+        return QVariant();
+    return keyOfRow(isEditing() ? m_buffer : m_rows[size_t(m_row)]);
+}
+
 QVariant Query::rawValue(int row, int column) const
 {
     if (column < 0)
@@ -499,13 +566,9 @@ void Query::applyDefaults()
 
 Field &Query::keyField() const
 {
-    const QString table = updateTable();
-    for (const auto &field : m_fields) {
-        if (field->isKey() && field->columnIndex() >= 0
-            && field->originTable().compare(table, Qt::CaseInsensitive) == 0)
-            return *field;
-    }
-    throw AppError(QStringLiteral("Unable to find the key of table %1").arg(table));
+    if (Field *key = findKeyField())
+        return *key;
+    throw AppError(QStringLiteral("Unable to find the key of table %1").arg(updateTable()));
 }
 
 void Query::post()
@@ -526,6 +589,7 @@ void Query::post()
     else
         writeUpdate();
     m_rows[size_t(m_row)] = m_buffer;
+    m_postedKey = keyOfRow(m_buffer);
     m_buffer.clear();
     m_changed.clear();
     m_modified = false;
@@ -730,11 +794,14 @@ void Query::setMaster(Query *master, const QStringList &masterFields)
     connect(master, &Query::closed, this, &Query::followMaster);
 }
 
+// A detail that follows its master to another record starts at its first row; when the master
+// only re-read the same record, the detail keeps its record.
 void Query::followMaster()
 {
     if (!m_wantActive)
         return;
     closeInternal();
+    m_lastPosition.row = std::min(m_lastPosition.row, 0);
     if (m_master && m_master->isOpen())
         open();
 }

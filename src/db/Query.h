@@ -51,7 +51,10 @@ public:
     void open();
     void close();
     bool isOpen() const { return m_state != State::Inactive; }
-    // Closes and opens again, keeping the record number where it still exists.
+    // Closes and opens again on the same record. Every open after a close does the same: the
+    // cursor finds the record it stood on by its key when the record is still in the result, and
+    // stands on the row at the same place otherwise (the nearest one that is left). A new SQL text
+    // starts at the first row.
     void refresh();
 
     bool isEmpty();
@@ -73,6 +76,12 @@ public:
     void prior();
     // Moves to a loaded row (0-based); reads further rows when needed.
     bool moveTo(int row);
+
+    // The key of the current record in the table that edits are written to; null when there is
+    // no current row or the table's key is not among the columns.
+    QVariant currentKey() const;
+    // The key of the record that the last save wrote (a new row's comes from the engine).
+    QVariant postedKey() const { return m_postedKey; }
 
     int fieldCount() const { return int(m_fields.size()); }
     Field *field(int index) const { return m_fields.at(size_t(index)).get(); }
@@ -146,6 +155,10 @@ private:
     void sortRows();
     void followMaster();
     void closeInternal();
+    Field *findKeyField() const;
+    QVariant keyOfRow(const Row &row) const;
+    int findRow(int column, const QVariant &stored);
+    void restorePosition();
     void setState(State state);
 
     Database *m_db;
@@ -170,6 +183,14 @@ private:
     Row m_buffer;
     QVector<bool> m_changed;
     bool m_modified = false;
+
+    QVariant m_postedKey;
+    // Where the cursor stood when the rows were let go, for the next open to find it again.
+    struct Position {
+        QVariant key;
+        int row = -1;
+    };
+    Position m_lastPosition;
 
     QString m_sortOrder;
     QPointer<Query> m_master;

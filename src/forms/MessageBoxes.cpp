@@ -1,5 +1,6 @@
 #include "forms/MessageBoxes.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 
 namespace MessageBoxes {
@@ -36,6 +37,10 @@ QMessageBox::Icon iconOf(Kind kind)
 QMessageBox::StandardButton showRealBox(const Request &request)
 {
     QMessageBox box(iconOf(request.kind), request.title, request.text, request.buttons, request.parent);
+    for (auto caption = request.captions.cbegin(); caption != request.captions.cend(); ++caption) {
+        if (QAbstractButton *button = box.button(caption.key()))
+            button->setText(caption.value());
+    }
     if (request.defaultButton != QMessageBox::NoButton) {
         box.setDefaultButton(request.defaultButton);
         // Escape answers like the default button: never the accepting one of a question.
@@ -68,6 +73,28 @@ bool confirm(QWidget *parent, const QString &text, QMessageBox::StandardButton a
     const Request request{Kind::Warning, parent, programTitle(), text, accept | QMessageBox::Cancel,
                           QMessageBox::Cancel};
     return ask(request) == accept;
+}
+
+QString saveChangesQuestion()
+{
+    return QStringLiteral("Değişiklikler kaydedilsin mi?");
+}
+
+PendingChanges askSaveChanges(QWidget *parent)
+{
+    Request request{Kind::Warning, parent, programTitle(), saveChangesQuestion(),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Cancel};
+    request.captions = {{QMessageBox::Save, QStringLiteral("Kaydet")},
+                        {QMessageBox::Discard, QStringLiteral("Kaydetme")},
+                        {QMessageBox::Cancel, QStringLiteral("Vazgeç")}};
+    switch (ask(request)) {
+    case QMessageBox::Save:
+        return PendingChanges::Save;
+    case QMessageBox::Discard:
+        return PendingChanges::Discard;
+    default:
+        return PendingChanges::Stay;
+    }
 }
 
 Presenter setPresenter(Presenter presenter)

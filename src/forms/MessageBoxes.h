@@ -1,6 +1,7 @@
 #pragma once
 // The standard message boxes of the program. Every box passes through one presenter, so that a
 // test can answer or capture it; without a presenter the real QMessageBox is shown.
+#include <QMap>
 #include <QMessageBox>
 #include <QString>
 #include <functional>
@@ -18,6 +19,8 @@ struct Request {
     QString text;
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    // Captions that replace the toolkit's own for some of the buttons.
+    QMap<QMessageBox::StandardButton, QString> captions = {};
 };
 
 // The plain box with an OK button, titled with the program's name.
@@ -29,6 +32,13 @@ void showError(QWidget *parent, const QString &text);
 // A confirmation question: a warning box with the button `accept` (OK or Yes) and Cancel, Cancel
 // being the default, so that a hurried Enter never confirms. True only when `accept` was pressed.
 bool confirm(QWidget *parent, const QString &text, QMessageBox::StandardButton accept = QMessageBox::Ok);
+
+// What to do with changes that are not saved yet, before they would be lost.
+enum class PendingChanges { Save, Discard, Stay };
+// The question "Değişiklikler kaydedilsin mi?" with Kaydet, Kaydetme and Vazgeç; Vazgeç is the
+// default and the answer of Escape or of closing the box.
+PendingChanges askSaveChanges(QWidget *parent);
+QString saveChangesQuestion();
 
 // Shows any box and returns the button that closed it.
 QMessageBox::StandardButton ask(const Request &request);

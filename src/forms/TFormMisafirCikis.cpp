@@ -142,6 +142,9 @@ void TFormMisafirCikis::setClock(Clock clock)
 void TFormMisafirCikis::FormShow()
 {
     m_changed = false;
+    // A tick is a choice made during one showing: one left from a showing that recorded nothing
+    // would check out a guest who is staying at the next press.
+    m_grid->clearChecks();
     tmr1Timer();
     m_clockTimer->start();
     if (QScreen *screen = this->screen()) {

@@ -4,6 +4,8 @@
 #include "controls/DbRadioGroup.h"
 #include "controls/TVrnHeaderPanel.h"
 #include "data/Tdm1.h"
+#include "db/AppError.h"
+#include "db/ErrorSink.h"
 #include "db/Query.h"
 #include "forms/DbNavigator.h"
 #include "forms/MessageBoxes.h"
@@ -78,20 +80,29 @@ QFrame *TFormMisafirEdit::buildNavigator()
     };
     m_navigator->setAction(Button::First, afterBrowseMode(&Query::first));
     m_navigator->setAction(Button::Prior, afterBrowseMode(&Query::prior));
-    m_navigator->setAction(Button::Next, afterBrowseMode(&Query::next));
+    // A record that left the list with its save already has the next one in its place.
+    m_navigator->setAction(Button::Next, [this] {
+        if (!checkBrowseMode())
+            m_ds1->next();
+    });
     m_navigator->setAction(Button::Last, afterBrowseMode(&Query::last));
     m_navigator->setAction(Button::Insert, [this] {
         checkBrowseMode();
         m_ds1->insert();
         m_frame->dblkcbbKIMLIKTURU()->setFocus(Qt::OtherFocusReason);
     });
-    m_navigator->setAction(Button::Refresh, afterBrowseMode(&Query::refresh));
-    // A date being typed belongs to the row that is saved.
-    m_navigator->setAction(Button::Post, [this] {
-        m_frame->commitPendingInput();
-        m_ds1->post();
+    m_navigator->setAction(Button::Refresh, [this] {
+        if (checkBrowseMode())
+            closeWhenRecordLeftList();
+        m_ds1->refresh();
     });
+    m_navigator->setAction(Button::Post, [this] { saveAndStayOnRecord(); });
     return panel;
+}
+
+QString TFormMisafirEdit::recordLeftListMessage()
+{
+    return QStringLiteral("Kayıt kaydedildi; gösterilen listenin dışında kaldığı için pencere kapatılıyor.");
 }
 
 void TFormMisafirEdit::setDataSet(Query *query)
@@ -123,11 +134,24 @@ void TFormMisafirEdit::centreOnScreen()
     }
 }
 
+// Kaydet saves the row as the navigator does, with the guest validation; a refused save keeps
+// the window open on the row, its reason shown.
 bool TFormMisafirEdit::FormCloseQuery()
 {
     if (!m_ds1 || !isEditingOrSearching(*m_ds1) || !m_frame->rowChanged())
         return true;
-    return MessageBoxes::confirm(this, QStringLiteral("Değişiklikler kaydedilmeden kapatılsın mı?"));
+    switch (MessageBoxes::askSaveChanges(this)) {
+    case MessageBoxes::PendingChanges::Save:
+        return ErrorSink::guard([this] {
+            m_frame->commitPendingInput();
+            m_ds1->post();
+        });
+    case MessageBoxes::PendingChanges::Discard:
+        return true;
+    case MessageBoxes::PendingChanges::Stay:
+        break;
+    }
+    return false;
 }
 
 void TFormMisafirEdit::closeEvent(QCloseEvent *event)
@@ -167,15 +191,43 @@ void TFormMisafirEdit::discardPendingEdit()
         m_ds1->cancel();
 }
 
-void TFormMisafirEdit::checkBrowseMode()
+bool TFormMisafirEdit::checkBrowseMode()
 {
     m_frame->commitPendingInput();
     if (!isEditingOrSearching(*m_ds1))
-        return;
-    if (m_frame->rowChanged())
-        m_ds1->post();
-    else
+        return false;
+    if (!m_frame->rowChanged()) {
         m_ds1->cancel();
+        return false;
+    }
+    m_ds1->post();
+    return recordLeftList();
+}
+
+void TFormMisafirEdit::saveAndStayOnRecord()
+{
+    // A date being typed belongs to the row that is saved.
+    m_frame->commitPendingInput();
+    if (!isEditingOrSearching(*m_ds1))
+        return;
+    m_ds1->post();
+    if (recordLeftList())
+        closeWhenRecordLeftList();
+}
+
+// The list re-reads its rows after every save and finds the saved record again by its key; a
+// record it no longer holds is not shown in its place by another one.
+bool TFormMisafirEdit::recordLeftList() const
+{
+    const QVariant saved = m_ds1->postedKey();
+    return !saved.isNull() && m_ds1->currentKey() != saved;
+}
+
+void TFormMisafirEdit::closeWhenRecordLeftList()
+{
+    MessageBoxes::showInformation(this, recordLeftListMessage());
+    close();
+    throw SilentAbort();
 }
 
 void TFormMisafirEdit::updateNavigator()

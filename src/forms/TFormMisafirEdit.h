@@ -23,6 +23,9 @@ class TFormMisafirEdit : public TMyformbase {
 public:
     static constexpr int kClientWidth = 444;
     static constexpr int kClientHeight = 602;
+    // Told when a saved record is no longer among the list's rows (a departure in the past, a
+    // filter it no longer matches): the window never goes on with another guest's record.
+    static QString recordLeftListMessage();
 
     explicit TFormMisafirEdit(Tdm1 *dataModule, QWidget *parent = nullptr);
 
@@ -40,7 +43,8 @@ public:
 
 protected:
     void FormShow() override;
-    // Whether the window may close: asks when the row being edited was changed.
+    // Whether the window may close: when the row being edited was changed, asks whether to save
+    // it (Kaydet, Kaydetme, Vazgeç).
     bool FormCloseQuery();
     void FormClose() override;
 
@@ -50,8 +54,15 @@ protected:
 private:
     QFrame *buildNavigator();
     // Before a move, an insert or a refresh the row leaves the editing state the way the
-    // navigator of the toolkit does it: a changed row is saved, an unchanged one dropped.
-    void checkBrowseMode();
+    // navigator of the toolkit does it: a changed row is saved, an unchanged one dropped. True
+    // when the saved record has left the list (the cursor then stands on the row that followed).
+    bool checkBrowseMode();
+    // Saves the row; when the record has left the list with the save, says so and closes.
+    void saveAndStayOnRecord();
+    // After a save: when the guest query no longer stands on the record saved, the operator is
+    // told and the window closes; the refusal ends the operation that saved.
+    void closeWhenRecordLeftList();
+    bool recordLeftList() const;
     // Drops the changes of the row being edited, or the new row itself.
     void discardPendingEdit();
     // The navigator works on the guest query only while the editors can be used.

@@ -13,4 +13,7 @@ public:
     virtual void doshow() = 0;
     // Closes the frame's queries and detaches what doshow attached.
     virtual void dohide() = 0;
+    // Asked before the frame is left or the program ends, while an edit may still be pending:
+    // true when the owner may go on (nothing pending, saved, or dropped on request).
+    virtual bool resolvePendingEdit() { return true; }
 };

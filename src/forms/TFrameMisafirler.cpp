@@ -4,6 +4,7 @@
 #include "data/Tdm1.h"
 #include "db/AppError.h"
 #include "db/ErrorSink.h"
+#include "forms/PendingEditQuestion.h"
 #include "forms/TFormMisafirCikis.h"
 #include "forms/TFormMisafirEdit.h"
 #include "gen/FieldSetRoutines.h"
@@ -51,7 +52,11 @@ TFrameMisafirler::TFrameMisafirler(Tdm1 *dataModule, QWidget *parent)
     m_gosterGroup = new QButtonGroup(this);
     m_gosterGroup->addButton(m_konaklayanlar, 0);
     m_gosterGroup->addButton(m_tumu, 1);
-    connect(m_gosterGroup, &QButtonGroup::idClicked, this, [this] { ErrorSink::guard([this] { onfiltre(); }); });
+    // Only a change of the choice reads the list again; a click on the chosen item does nothing.
+    connect(m_gosterGroup, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked)
+            ErrorSink::guard([this] { onfiltre(); });
+    });
     top->addWidget(m_goster);
     top->addStretch();
     m_print = new QPushButton(QStringLiteral("Listeyi Yazdır"), pnl3);
@@ -99,17 +104,20 @@ void TFrameMisafirler::doshow()
         m_misafirler.open();
 }
 
+bool TFrameMisafirler::resolvePendingEdit()
+{
+    return PendingEditQuestion(this, {&m_misafirler}).resolve();
+}
+
 void TFrameMisafirler::dohide()
 {
     m_misafirler.close();
 }
 
+// Choosing runs onfiltre through the group when the choice changes.
 void TFrameMisafirler::chooseKonaklayanlar()
 {
-    if (m_konaklayanlar->isChecked())
-        return;
     m_konaklayanlar->setChecked(true);
-    onfiltre();
 }
 
 void TFrameMisafirler::onfiltre()

@@ -38,6 +38,7 @@ public:
 
     void doshow() override;
     void dohide() override;
+    bool resolvePendingEdit() override;
     void onfiltre();
     void misafireditac();
     void yenigiris();

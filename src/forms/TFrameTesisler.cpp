@@ -9,6 +9,7 @@
 #include "db/Field.h"
 #include "forms/DbNavigator.h"
 #include "forms/MessageBoxes.h"
+#include "forms/PendingEditQuestion.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -353,6 +354,12 @@ void TFrameTesisler::doshow()
     m_odaev.open();
     if (!m_prepared)
         prepareOnFirstShow();
+}
+
+// The room first: saving the facility reads its rooms again.
+bool TFrameTesisler::resolvePendingEdit()
+{
+    return PendingEditQuestion(this, {&m_odaev, &m_tesisler}).resolve();
 }
 
 void TFrameTesisler::dohide()

@@ -25,6 +25,8 @@ public:
     void doshow() override;
     // Closes the room query, then the facility query; an unsaved edit of either is dropped.
     void dohide() override;
+    // A facility or room being typed is saved, dropped or kept as the operator answers.
+    bool resolvePendingEdit() override;
 
     Query *fdqry_tesisler() { return &m_tesisler; }
     Query *fdqry_odaev() { return &m_odaev; }

@@ -11,4 +11,5 @@ list(APPEND SELVANE_SOURCES
   forms/TFrameMisafirler.cpp
   forms/TFrameMisafirEdit.cpp
   forms/TFormMisafirEdit.cpp
+  forms/PendingEditQuestion.cpp
 )

@@ -284,9 +284,10 @@ private slots:
         q.setSortOrder("TESISAKTIF:A,TESISKODU:D");
         q.close();
         q.open();
+        QCOMPARE(q.fieldByName("TESISADI").asString(), QString("Zeytin")); // the same record, now last
+        QCOMPARE(q.row(), 6);
+        q.first();
         QCOMPARE(q.fieldByName("TESISKODU").asInteger(), 1234);
-        q.last();
-        QCOMPARE(q.fieldByName("TESISKODU").asInteger(), 5);
 
         q.setSortOrder(QString()); // back to the order the query gave
         QStringList codes;
@@ -338,8 +339,91 @@ private slots:
         master.close();
         QVERIFY(!rooms.isOpen());
         master.open();
-        QVERIFY(rooms.isOpen()); // it comes back with its master
+        QVERIFY(rooms.isOpen()); // it comes back with its master, on the master's record
+        QCOMPARE(master.fieldByName("IDTESISLER").asInteger(), 2);
+        QCOMPARE(rooms.recordCount(), 1);
+        master.first();
         QCOMPARE(rooms.recordCount(), 2);
+    }
+
+    // After a save, a re-run or a re-open the cursor stands on the record it stood on, found by
+    // its key; a record that is no longer in the result leaves the cursor on the row now at its
+    // place (the last one when it was last). A new SQL text starts at the first row.
+    void cursorFindsItsRecordAgain_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("row");
+        QTest::newRow("edit that reorders, saved and re-run") << "Ahmet" << "rename:Şükrü" << "Şükrü" << 4;
+        QTest::newRow("new row from a later row, saved and re-run") << "İsmail" << "insert:Bora" << "Bora" << 1;
+        QTest::newRow("re-opened under a filter that keeps it") << "Deniz" << "filter:ADI<>'Ahmet'" << "Deniz" << 1;
+        QTest::newRow("filtered out: the row at its place") << "Cemil" << "filter:ADI<>'Cemil'" << "Deniz" << 1;
+        QTest::newRow("filtered out when last: the last row") << "Şule" << "filter:ADI<>'Şule'" << "İsmail" << 3;
+        QTest::newRow("everything filtered out") << "Cemil" << "filter:0" << "" << -1;
+        QTest::newRow("a new SQL text") << "Deniz" << "sql:" << "Ahmet" << 0;
+    }
+    void cursorFindsItsRecordAgain()
+    {
+        QFETCH(QString, start);
+        QFETCH(QString, change);
+        QFETCH(QString, expected);
+        QFETCH(int, row);
+        DbFixture f;
+        f.db.executeScript("INSERT INTO MISAFIR(_IDODAEV,ADI) VALUES (1,'Cemil'),(1,'Deniz');");
+        const QString sql = "SELECT * FROM MISAFIR WHERE &filter ORDER BY ADI";
+        Query q(&f.db);
+        q.setSql(sql);
+        q.setMacro("filter", "1");
+        q.onAfterPost = [](Query &query) { query.refresh(); };
+        q.open();
+        while (q.fieldByName("ADI").asString() != start && !q.isEof())
+            q.next();
+        QCOMPARE(q.fieldByName("ADI").asString(), start);
+
+        const QString what = change.section(':', 0, 0);
+        const QString value = change.section(':', 1);
+        if (what == "rename") {
+            q.edit();
+            q.fieldByName("ADI").setValue(value);
+            q.post();
+        } else if (what == "insert") {
+            q.insert();
+            q.fieldByName("ADI").setValue(value);
+            q.fieldByName("_IDODAEV").setValue(1);
+            q.post();
+        } else if (what == "filter") {
+            q.close();
+            q.setMacro("filter", value);
+            q.open();
+        } else {
+            q.setSql(sql);
+            q.open();
+        }
+        QCOMPARE(q.row(), row);
+        QCOMPARE(q.isEmpty() ? QString() : q.fieldByName("ADI").asString(), expected);
+        QCOMPARE(q.isBof(), row <= 0);
+    }
+
+    void postedKeyNamesTheRecordWritten()
+    {
+        DbFixture f;
+        Query q(&f.db);
+        q.setSql("SELECT MISAFIR.*, ODAEV.ODAEVNO FROM MISAFIR JOIN ODAEV ON IDODAEV=_IDODAEV ORDER BY IDMISAFIR");
+        q.open();
+        q.next();
+        QCOMPARE(q.currentKey().toLongLong(), 2);
+        q.insert();
+        QVERIFY(q.currentKey().isNull());
+        q.fieldByName("ADI").setValue("Bora");
+        q.fieldByName("_IDODAEV").setValue(2);
+        q.post();
+        QCOMPARE(q.postedKey().toLongLong(), 4);
+        QCOMPARE(q.currentKey().toLongLong(), 4);
+        Query noKey(&f.db);
+        noKey.setSql("SELECT ADI FROM MISAFIR");
+        noKey.open();
+        QVERIFY(noKey.currentKey().isNull());
     }
 
     void booleanWords()

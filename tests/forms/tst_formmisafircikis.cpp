@@ -1,4 +1,5 @@
 #include "controls/FilterGrid.h"
+#include "controls/FilterHeader.h"
 #include "data/Tdm1.h"
 #include "db/ErrorSink.h"
 #include "forms/TFormMisafirCikis.h"
@@ -7,7 +8,9 @@
 #include "TestSupport.h"
 
 #include <QAction>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTimer>
@@ -97,6 +100,13 @@ struct CheckOutWindow {
             form.smdbgrd_misafir()->setChecked(rowOf(name), true);
     }
     bool isGrey(const QString &name) { return form.smdbgrd_misafirDrawColumnCell(rowOf(name)).isValid(); }
+    void clickIndicator(int row)
+    {
+        QHeaderView *indicator = form.smdbgrd_misafir()->verticalHeader();
+        const QPoint centre(indicator->width() / 2,
+                            indicator->sectionViewportPosition(row) + indicator->sectionSize(row) / 2);
+        QTest::mouseClick(indicator->viewport(), Qt::LeftButton, {}, centre);
+    }
     void press(const char *buttonName) { QTest::mouseClick(form.findChild<QToolButton *>(buttonName), Qt::LeftButton); }
 };
 
@@ -381,6 +391,52 @@ private slots:
         QCOMPARE(grid->filterText(grid->model()->columnOfField("ADI")), QString("Ay"));
         QCOMPARE(w.listedNames(), QStringList({"Ayten"}));
         QVERIFY(w.errors.messages.isEmpty());
+    }
+
+    // A tick belongs to one showing: closed without recording, the window opens again with
+    // nothing ticked, so a press cannot check out a guest who is staying.
+    void ticksDoNotSurviveAShowing_data()
+    {
+        QTest::addColumn<QString>("closeBy");
+        QTest::newRow("Kapat") << "btnkapat";
+        QTest::newRow("close control") << "close";
+    }
+    void ticksDoNotSurviveAShowing()
+    {
+        QFETCH(QString, closeBy);
+        CheckOutWindow w;
+        const qint64 ali = w.addStayingGuest("Ali", 0);
+        const qint64 banu = w.addStayingGuest("Banu", 1);
+        FilterGrid *grid = w.form.smdbgrd_misafir();
+        w.form.open();
+        QVERIFY(QTest::qWaitForWindowExposed(&w.form));
+        QLineEdit *adiCell = grid->filterHeader()->filterEdit(grid->model()->columnOfField("ADI"));
+        adiCell->setFocus(Qt::MouseFocusReason);
+        QTest::keyClicks(adiCell, "Al");
+        QTest::keyClick(adiCell, Qt::Key_Return);
+        QTRY_COMPARE(w.listedNames(), QStringList({"Ali"}));
+        w.clickIndicator(0);
+        QCOMPARE(grid->checkedRows(), QList<int>({0}));
+        if (closeBy == "close")
+            w.form.close();
+        else
+            w.press(qPrintable(closeBy));
+        QVERIFY(!w.form.isVisible());
+
+        w.form.open();
+        QVERIFY(QTest::qWaitForWindowExposed(&w.form));
+        // The filter cell and its condition survive the showing; the tick does not.
+        QCOMPARE(grid->filterText(grid->model()->columnOfField("ADI")), QString("Al"));
+        QCOMPARE(w.listedNames(), QStringList({"Ali"}));
+        QVERIFY(grid->checkedKeys().isEmpty());
+        w.press("btnmisafircikisiyap");
+        QCOMPARE(w.messages.size(), 1);
+        QCOMPARE(w.messages[0].text, QString("Seçim yapınız"));
+        QVERIFY(w.stored(ali, "AYRILISTARIH").isNull());
+        QVERIFY(w.stored(banu, "AYRILISTARIH").isNull());
+        QVERIFY(!w.form.changed());
+        QVERIFY(w.errors.messages.isEmpty());
+        w.form.close();
     }
 
     // The clock label shows the local date and time and changes every second while shown.

@@ -85,7 +85,7 @@ struct EntryWindow {
     }
     ~EntryWindow()
     {
-        answer = QMessageBox::Ok;
+        answer = QMessageBox::Discard;
         form.close();
     }
 
@@ -611,6 +611,8 @@ private slots:
         QCOMPARE(w.field("_IDODAEV").asInteger(), 4);
     }
 
+    // The question offers Kaydet, Kaydetme and Vazgeç (the default). Kaydet saves with the
+    // guest validation and keeps the window open when the save is refused.
     void closeAsksOnlyForAChangedRow_data()
     {
         QTest::addColumn<bool>("change");
@@ -618,8 +620,9 @@ private slots:
         QTest::addColumn<bool>("asked");
         QTest::addColumn<bool>("closes");
         QTest::newRow("only defaults") << false << int(QMessageBox::Cancel) << false << true;
-        QTest::newRow("changed, Cancel") << true << int(QMessageBox::Cancel) << true << false;
-        QTest::newRow("changed, OK") << true << int(QMessageBox::Ok) << true << true;
+        QTest::newRow("changed, Vazgeç") << true << int(QMessageBox::Cancel) << true << false;
+        QTest::newRow("changed, Kaydetme") << true << int(QMessageBox::Discard) << true << true;
+        QTest::newRow("changed, Kaydet refused by the validation") << true << int(QMessageBox::Save) << true << false;
     }
     void closeAsksOnlyForAChangedRow()
     {
@@ -633,7 +636,7 @@ private slots:
             w.type(w.edit("dbedtADI"), "Ayşe");
         w.answer = QMessageBox::StandardButton(answer);
         w.form.close();
-        QCOMPARE(w.questions, asked ? QStringList{"Değişiklikler kaydedilmeden kapatılsın mı?"} : QStringList());
+        QCOMPARE(w.questions, asked ? QStringList{"Değişiklikler kaydedilsin mi?"} : QStringList());
         QCOMPARE(w.form.isVisible(), !closes);
         if (closes) {
             // The new row is discarded and the window lets go of the query.
@@ -644,7 +647,23 @@ private slots:
             QCOMPARE(w.guests.state(), Query::State::Insert);
             QCOMPARE(w.field("ADI").asString(), QString("Ayşe"));
         }
+        QCOMPARE(w.flashes.size(), answer == QMessageBox::Save ? 1 : 0);
         QCOMPARE(w.storedGuests(), 0);
+    }
+
+    void closeWithKaydetSavesTheChangedGuest()
+    {
+        EntryWindow w;
+        const int guest = w.addGuest();
+        w.openOnGuest(guest);
+        w.type(w.edit("dbedtSOYADI"), "Schäfer");
+        w.answer = QMessageBox::Save;
+        w.form.close();
+        QCOMPARE(w.questions, QStringList{"Değişiklikler kaydedilsin mi?"});
+        QVERIFY(!w.form.isVisible());
+        QVERIFY2(w.flashes.isEmpty(), qPrintable(w.flashes.join('|')));
+        QCOMPARE(w.stored(guest, "SOYADI").toString(), QString("Schäfer"));
+        QCOMPARE(w.storedGuests(), 1);
     }
 
     // A save or a move takes what is typed: a time that does not read as one stops it with the

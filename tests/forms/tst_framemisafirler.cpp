@@ -6,6 +6,7 @@
 #include "gen/TransientMessage.h"
 
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QtTest>
 
 namespace {
@@ -78,6 +79,26 @@ private slots:
         QVERIFY(g.frame.konaklayanlarButton()->isChecked());
         QVERIFY(!g.frame.smdbgrd_misafir()->hasFilterText());
         QCOMPARE(g.frame.fdqry_misafirler()->macro("filter"), QString("1"));
+        QCOMPARE(g.names().size(), 3);
+    }
+
+    // Only a change of the choice reads the list again.
+    void clickOnTheChosenGosterItemReadsNothing()
+    {
+        GuestList g;
+        g.frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g.frame));
+        g.frame.doshow();
+        QSignalSpy reads(g.frame.fdqry_misafirler(), &Query::opened);
+        QTest::mouseClick(g.frame.konaklayanlarButton(), Qt::LeftButton);
+        QCOMPARE(reads.size(), 0);
+        QTest::mouseClick(g.frame.tumuButton(), Qt::LeftButton);
+        QCOMPARE(reads.size(), 1);
+        QCOMPARE(g.names().size(), 4);
+        QTest::mouseClick(g.frame.tumuButton(), Qt::LeftButton);
+        QCOMPARE(reads.size(), 1);
+        QTest::mouseClick(g.frame.konaklayanlarButton(), Qt::LeftButton);
+        QCOMPARE(reads.size(), 2);
         QCOMPARE(g.names().size(), 3);
     }
 
