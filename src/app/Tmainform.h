@@ -34,6 +34,7 @@ public:
     QAction *acttckimliknosorgulama() const { return m_acttckimliknosorgulama; }
     QAction *actxmlkaydet() const { return m_actxmlkaydet; }
     QAction *actayarlar() const { return m_actayarlar; }
+    QAction *actyedektengeriyukle() const { return m_actyedektengeriyukle; }
     QAction *actcikis() const { return m_actcikis; }
     QAction *actabout() const { return m_actabout; }
     QToolBar *toolBar() const { return m_toolBar; }
@@ -58,6 +59,7 @@ private slots:
     void actayarlarExecute();
     void actcikisExecute();
     void actaboutExecute();
+    void actyedektengeriyukleExecute();
 
 private:
     void FormShow();
@@ -70,6 +72,7 @@ private:
     void buildActions();
     void buildMenus();
     void buildToolBar();
+    void releaseRegister();
 
     Tdm1 *m_dm;
     TFrameMisafirler *m_guests;
@@ -87,6 +90,7 @@ private:
     QAction *m_acttckimliknosorgulama = nullptr;
     QAction *m_actxmlkaydet = nullptr;
     QAction *m_actayarlar = nullptr;
+    QAction *m_actyedektengeriyukle = nullptr;
     QAction *m_actcikis = nullptr;
     QAction *m_actabout = nullptr;
 };

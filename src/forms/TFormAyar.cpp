@@ -5,6 +5,7 @@
 #include "db/EditorBinding.h"
 #include "db/ErrorSink.h"
 #include "db/Field.h"
+#include "schedule/ScheduleBox.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -129,7 +130,10 @@ QWidget *TFormAyar::buildFolderArea(IconList *icons)
     m_akbsEdit = addFolderRow(0, QStringLiteral("POLIS AKBS XML DIZINI"), "dbedtAKBXMLDIZIN", "btnakbssec", m_actakbssec);
     grid->setRowMinimumHeight(2, 8);
     m_jkbsEdit = addFolderRow(3, QStringLiteral("JANDARMA JKBS XML DIZINI"), "dbedtJKBXMLDIZIN", "btnjkbssec", m_actjkbssec);
-    grid->setRowStretch(5, 1);
+    grid->setRowMinimumHeight(5, 10);
+    m_schedule = new ScheduleBox(area);
+    grid->addWidget(m_schedule, 6, 0, 1, 2);
+    grid->setRowStretch(7, 1);
     return area;
 }
 
@@ -150,6 +154,7 @@ QString TFormAyar::baslangicDizini(const QString &editText, const QString &defau
 void TFormAyar::FormShow()
 {
     m_ayar.open();
+    m_schedule->refresh();
     for (QLineEdit *edit : {m_akbsEdit, m_jkbsEdit}) {
         if (const Field *field = m_binding->fieldOf(edit); field && field->size() > 0)
             edit->setMaxLength(field->size());

@@ -11,6 +11,7 @@ class IconList;
 class QAction;
 class QLineEdit;
 class QToolButton;
+class ScheduleBox;
 class TVrnHeaderPanel;
 
 // The settings window: the folders into which the notification files of police facilities
@@ -31,6 +32,8 @@ public:
     Query *fdqry_ayar() { return &m_ayar; }
     QLineEdit *dbedtAKBXMLDIZIN() const { return m_akbsEdit; }
     QLineEdit *dbedtJKBXMLDIZIN() const { return m_jkbsEdit; }
+    // The daily unattended export, as the system's scheduler holds it.
+    ScheduleBox *scheduleBox() const { return m_schedule; }
 
     // Replaces the system's folder-selection dialog (tests answer it this way).
     void setFolderChooser(FolderChooser chooser);
@@ -65,5 +68,6 @@ private:
     QLineEdit *m_jkbsEdit = nullptr;
     QAction *m_actakbssec = nullptr;
     QAction *m_actjkbssec = nullptr;
+    ScheduleBox *m_schedule = nullptr;
     FolderChooser m_chooseFolder;
 };
