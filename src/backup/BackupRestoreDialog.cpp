@@ -51,8 +51,10 @@ void BackupRestoreDialog::buildControls(IconList *icons)
 
     auto *explanation = new QLabel(
         QStringLiteral("Seçilen günün yedeği kayıt dosyasının yerine konur ve program yeniden başlar. "
-                       "Şimdiki kayıt dosyası yedek klasöründe \"qrt-geri-yukleme-oncesi-...\" adıyla saklanır."),
+                       "Şimdiki kayıt dosyası silinmez, yedek klasöründe şu adla saklanır:\n"
+                       "qrt-geri-yukleme-oncesi-<tarih-saat>.db"),
         this);
+    explanation->setTextFormat(Qt::PlainText);
     explanation->setWordWrap(true);
 
     m_list = new QTreeWidget(this);
@@ -131,7 +133,7 @@ void BackupRestoreDialog::restoreChosenCopy()
         MessageBoxes::showError(this, error.message());
         return;
     }
-    if (!MessageBoxes::confirm(this, QStringLiteral("%1 günün yedeği geri yüklensin mi?\n"
+    if (!MessageBoxes::confirm(this, QStringLiteral("%1 tarihli yedek geri yüklensin mi?\n"
                                                     "O günden sonra girilen kayıtlar bu yedekte yoktur. "
                                                     "Şimdiki kayıt dosyası yedek klasöründe saklanır ve program yeniden başlar.")
                                          .arg(day)))

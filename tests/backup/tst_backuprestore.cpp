@@ -170,7 +170,7 @@ private slots:
         w.pressRestore();
         QCOMPARE(boxes.asked.size(), 1);
         QCOMPARE(boxes.asked.first().kind, MessageBoxes::Kind::Warning);
-        QVERIFY(boxes.asked.first().text.startsWith("08.12.2026 Salı günün yedeği geri yüklensin mi?"));
+        QVERIFY(boxes.asked.first().text.startsWith("08.12.2026 Salı tarihli yedek geri yüklensin mi?"));
         QCOMPARE(w.releases, 1);
         QCOMPARE(w.restarts, 1);
         QCOMPARE(markOf("qrt.db"), QString("8 Aralık"));
