@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <cerrno>
 
 namespace {
 
@@ -64,7 +65,10 @@ void BackupFolder::prepare() const
 {
     QDir dir(m_path);
     if (!dir.exists() && !QDir().mkpath(m_path))
-        throw AppError(QStringLiteral("Yedek klasörü oluşturulamadı: %1").arg(QDir::toNativeSeparators(m_path)));
-    if ((QFile::permissions(m_path) & kOthersBits) && !QFile::setPermissions(m_path, kOwnerOnlyFolder))
-        throw AppError(QStringLiteral("Yedek klasörünün izinleri daraltılamadı: %1").arg(QDir::toNativeSeparators(m_path)));
+        throw AppError(QStringLiteral("Yedek klasörü oluşturulamadı: %1 (%2)")
+                           .arg(QDir::toNativeSeparators(m_path), qt_error_string(errno)));
+    QFile folder(m_path);
+    if ((folder.permissions() & kOthersBits) && !folder.setPermissions(kOwnerOnlyFolder))
+        throw AppError(QStringLiteral("Yedek klasörünün izinleri daraltılamadı: %1 (%2)")
+                           .arg(QDir::toNativeSeparators(m_path), folder.errorString()));
 }

@@ -60,12 +60,16 @@ QString BackupRestore::moveRegisterAside(const QString &registerPath, const QStr
 {
     if (!QFileInfo::exists(registerPath))
         return {};
-    if (!QFile::rename(registerPath, keptPath))
-        throw AppError(QStringLiteral("Kayıt dosyası kenara alınamadı: %1").arg(shown(keptPath)));
+    QFile registerFile(registerPath);
+    if (!registerFile.rename(keptPath))
+        throw AppError(QStringLiteral("Kayıt dosyası kenara alınamadı: %1 (%2)").arg(shown(keptPath), registerFile.errorString()));
     QFile::setPermissions(keptPath, kOwnerOnlyFile);
-    if (QFileInfo::exists(journalOf(registerPath)) && !QFile::rename(journalOf(registerPath), journalOf(keptPath))) {
+    QFile journal(journalOf(registerPath));
+    if (journal.exists() && !journal.rename(journalOf(keptPath))) {
+        const QString reason = journal.errorString();
         QFile::rename(keptPath, registerPath);
-        throw AppError(QStringLiteral("Kayıt dosyasının günlüğü kenara alınamadı: %1").arg(shown(journalOf(registerPath))));
+        throw AppError(QStringLiteral("Kayıt dosyasının günlüğü kenara alınamadı: %1 (%2)")
+                           .arg(shown(journalOf(registerPath)), reason));
     }
     return keptPath;
 }

@@ -25,10 +25,12 @@ DailyBackup::Outcome DailyBackup::makeCopy(const QString &registerPath, const QD
     try {
         RegisterCopier::copy(registerPath, target);
     } catch (const DatabaseError &error) {
-        // A register held by another running copy is reported by the opening that follows; one
-        // message for one cause.
+        // A register held by another running copy, or a file that is no database at all, is
+        // reported by the opening that follows; one message for one cause.
         if (error.code() == SQLITE_BUSY || error.code() == SQLITE_LOCKED)
             return Outcome::RegisterInUse;
+        if (error.code() == SQLITE_NOTADB)
+            return Outcome::NotADatabase;
         throw AppError(QStringLiteral("Günün yedeği alınamadı: %1 (%2). Program yedeksiz açılıyor.")
                            .arg(QLatin1String(BackupFolder::kFolderName) + QDir::separator() + QFileInfo(target).fileName(),
                                 error.message()));

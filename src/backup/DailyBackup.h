@@ -11,6 +11,7 @@ public:
         AlreadyMadeToday, // an earlier start of the day made the copy
         Made,
         RegisterInUse,    // another running copy of the program holds the register
+        NotADatabase,     // the opening that follows reports it with the same engine text
     };
 
     // Makes the copy for `today` when there is none yet, checks it and then removes the copies
