@@ -1,6 +1,7 @@
 #include "app/Tmainform.h"
 
 #include "app/TAboutBox.h"
+#include "backup/BackupRestoreDialog.h"
 #include "data/Tdm1.h"
 #include "db/ErrorSink.h"
 #include "delivery/DeliveryWarningBar.h"
@@ -105,6 +106,10 @@ void Tmainform::buildActions()
     m_actxmlkaydet->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     m_actayarlar = makeAction(QStringLiteral("Ayarlar"), QStringLiteral("Ayarlar|Program Ayarlarını Görüntüler ve Değiştirir"),
                               icon(kSettingsIcon), &Tmainform::actayarlarExecute);
+    m_actyedektengeriyukle = makeAction(QStringLiteral("Yedekten Geri Yükle"),
+                                        QStringLiteral("Yedekten Geri Yükle|Kayıt dosyasını günlük yedeklerden birine döndürür"),
+                                        style()->standardIcon(QStyle::SP_BrowserReload),
+                                        &Tmainform::actyedektengeriyukleExecute);
     m_actcikis = makeAction(QStringLiteral("Çıkış"), QStringLiteral("Çıkış|Uygulamadan Çıkış"), icon(kExitIcon),
                             &Tmainform::actcikisExecute);
     m_actabout = makeAction(QStringLiteral("Hakkında"),
@@ -130,6 +135,7 @@ void Tmainform::buildMenus()
     file->addAction(m_privacy->actkisiselverisorgusu());
     file->addSeparator();
     file->addAction(m_actayarlar);
+    file->addAction(m_actyedektengeriyukle);
     file->addAction(m_actcikis);
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Yardım"));
     help->menuAction()->setStatusTip(QStringLiteral("Yardım Başlıkları"));
@@ -302,6 +308,26 @@ void Tmainform::actayarlarExecute()
 void Tmainform::actcikisExecute()
 {
     close();
+}
+
+void Tmainform::actyedektengeriyukleExecute()
+{
+    BackupRestoreDialog dialog(QStringLiteral("qrt.db"), m_dm ? m_dm->il_db() : nullptr, this);
+    dialog.setReleaseRegister([this] { releaseRegister(); });
+    dialog.exec();
+}
+
+// The register is replaced underneath the program: every statement on it is finished and the
+// connection closed first, so that nothing of the old file stays locked or cached.
+void Tmainform::releaseRegister()
+{
+    if (TFrameBase *frame = frameOn(m_pages->currentIndex()))
+        frame->dohide();
+    if (!m_dm)
+        return;
+    m_dm->fdqry_uyruk()->close();
+    m_dm->fdqry_kimlikturu()->close();
+    m_dm->dbMain()->close();
 }
 
 void Tmainform::actaboutExecute()

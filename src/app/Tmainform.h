@@ -37,6 +37,7 @@ public:
     QAction *acttckimliknosorgulama() const { return m_acttckimliknosorgulama; }
     QAction *actxmlkaydet() const { return m_actxmlkaydet; }
     QAction *actayarlar() const { return m_actayarlar; }
+    QAction *actyedektengeriyukle() const { return m_actyedektengeriyukle; }
     QAction *actcikis() const { return m_actcikis; }
     QAction *actabout() const { return m_actabout; }
     QToolBar *toolBar() const { return m_toolBar; }
@@ -71,6 +72,7 @@ private slots:
     void actcikisExecute();
     void actaboutExecute();
     void actbildirimgecmisiExecute();
+    void actyedektengeriyukleExecute();
 
 private:
     void FormShow();
@@ -84,6 +86,7 @@ private:
     void buildActions();
     void buildMenus();
     void buildToolBar();
+    void releaseRegister();
 
     Tdm1 *m_dm;
     TFrameMisafirler *m_guests;
@@ -104,6 +107,7 @@ private:
     QAction *m_acttckimliknosorgulama = nullptr;
     QAction *m_actxmlkaydet = nullptr;
     QAction *m_actayarlar = nullptr;
+    QAction *m_actyedektengeriyukle = nullptr;
     QAction *m_actcikis = nullptr;
     QAction *m_actabout = nullptr;
     QAction *m_actbildirimgecmisi = nullptr;

@@ -1,5 +1,6 @@
 #include "data/Tdm1.h"
 
+#include "backup/DailyBackup.h"
 #include "data/CreationScript.h"
 #include "db/BooleanWords.h"
 #include "db/ErrorSink.h"
@@ -45,6 +46,7 @@ void Tdm1::DataModuleCreate()
                             QStringLiteral("Evet"), QStringLiteral("1"), QStringLiteral("True")},
                            {QStringLiteral("H"), QStringLiteral("N"), QStringLiteral("No"),
                             QStringLiteral("Hayır"), QStringLiteral("0"), QStringLiteral("False")});
+    DailyBackup::atInteractiveStart(QStringLiteral("qrt.db"));
     sqlite_userlocalvt_ac();
     m_fdt = std::make_unique<TDataTanimlari>();
     m_fdt->fieldSetEkle(QStringLiteral("MISAFIR"), misafirFieldSet());

@@ -7,6 +7,7 @@
 #include "db/Field.h"
 #include "privacy/KeepingPeriodField.h"
 #include "privacy/PrivacySchema.h"
+#include "schedule/ScheduleBox.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -134,7 +135,10 @@ QWidget *TFormAyar::buildFolderArea(IconList *icons)
     m_jkbsEdit = addFolderRow(3, QStringLiteral("JANDARMA JKBS XML DIZINI"), "dbedtJKBXMLDIZIN", "btnjkbssec", m_actjkbssec);
     grid->setRowMinimumHeight(5, 8);
     m_keepingYearsEdit = KeepingPeriodField::addTo(*grid, 6, area);
-    grid->setRowStretch(8, 1);
+    grid->setRowMinimumHeight(8, 10);
+    m_schedule = new ScheduleBox(area);
+    grid->addWidget(m_schedule, 9, 0, 1, 2);
+    grid->setRowStretch(10, 1);
     return area;
 }
 
@@ -155,6 +159,7 @@ QString TFormAyar::baslangicDizini(const QString &editText, const QString &defau
 void TFormAyar::FormShow()
 {
     m_ayar.open();
+    m_schedule->refresh();
     for (QLineEdit *edit : {m_akbsEdit, m_jkbsEdit}) {
         if (const Field *field = m_binding->fieldOf(edit); field && field->size() > 0)
             edit->setMaxLength(field->size());

@@ -11,6 +11,7 @@ class IconList;
 class QAction;
 class QLineEdit;
 class QToolButton;
+class ScheduleBox;
 class TVrnHeaderPanel;
 
 // The settings window: the folders into which the notification files of police facilities
@@ -32,6 +33,8 @@ public:
     QLineEdit *dbedtAKBXMLDIZIN() const { return m_akbsEdit; }
     QLineEdit *dbedtJKBXMLDIZIN() const { return m_jkbsEdit; }
     QLineEdit *dbedtSAKLAMASURESI() const { return m_keepingYearsEdit; }
+    // The daily unattended export, as the system's scheduler holds it.
+    ScheduleBox *scheduleBox() const { return m_schedule; }
 
     // Replaces the system's folder-selection dialog (tests answer it this way).
     void setFolderChooser(FolderChooser chooser);
@@ -67,5 +70,6 @@ private:
     QLineEdit *m_keepingYearsEdit = nullptr;
     QAction *m_actakbssec = nullptr;
     QAction *m_actjkbssec = nullptr;
+    ScheduleBox *m_schedule = nullptr;
     FolderChooser m_chooseFolder;
 };

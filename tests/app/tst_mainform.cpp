@@ -18,6 +18,10 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QDesktopServices>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTreeWidget>
+#include <QFile>
 #include <QtTest>
 
 namespace {
@@ -181,6 +185,29 @@ private slots:
         QCOMPARE(button->height(), 37);
         QVERIFY(button->width() >= 109);
         QCOMPARE(button->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
+    }
+
+    void restoreFromACopySitsInTheFileMenuAndListsTheCopies()
+    {
+        Program p;
+        QMenu *file = p.main.menuBar()->actions().first()->menu();
+        const QList<QAction *> items = file->actions();
+        const qsizetype settingsAt = items.indexOf(p.main.actayarlar());
+        QCOMPARE(items.value(settingsAt + 1), p.main.actyedektengeriyukle());
+        QCOMPARE(items.value(settingsAt + 2), p.main.actcikis());
+        QCOMPARE(p.main.actyedektengeriyukle()->text(), QString("Yedekten Geri Yükle"));
+
+        QDir().mkpath("yedek");
+        QVERIFY(QFile::copy("qrt.db", "yedek/qrt-20261209.db"));
+        p.show();
+        int listed = -1;
+        whenModalOpens([&](QWidget *modal) {
+            QVERIFY(modal);
+            QCOMPARE(modal->windowTitle(), QString("Yedekten Geri Yükle"));
+            listed = modal->findChild<QTreeWidget *>("copyList")->topLevelItemCount();
+        });
+        p.main.actyedektengeriyukle()->trigger();
+        QCOMPARE(listed, 1);
     }
 };
 

@@ -4,7 +4,11 @@
 #include "db/ErrorSink.h"
 #include "forms/TFormAyar.h"
 
+#include "FakeScheduler.h"
 #include "TestSupport.h"
+#include "schedule/ScheduleBox.h"
+
+#include <QCheckBox>
 
 #include <QDir>
 #include <QLabel>
@@ -195,6 +199,31 @@ private slots:
         QCOMPARE(w.chooserCalls[0].startFolder, w.dir.path());
         QVERIFY(!w.form.fdqry_ayar()->isEditing());
         QCOMPARE(w.form.dbedtJKBXMLDIZIN()->text(), w.dir.path());
+    }
+
+    // Each showing reads the schedule from the system: a timer removed outside the program shows
+    // as off the next time.
+    void theDailyScheduleShownIsTheOneTheSystemHolds()
+    {
+        testsupport::FakeScheduler fake;
+        SettingsWindow w;
+        w.form.show();
+        w.form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w.form));
+        QCheckBox *daily = w.form.scheduleBox()->enabledBox();
+        QVERIFY(!daily->isChecked());
+        daily->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(daily, Qt::Key_Space);
+        QVERIFY(daily->isChecked());
+        const QStringList enabled = QDir(fake.stateFolder()).entryList({"enabled-selvane-otokaydet-*.timer"});
+        QCOMPARE(enabled.size(), 1);
+        QVERIFY(QDir(fake.unitFolder()).entryList(QDir::Files).size() == 2);
+        w.form.close();
+
+        QFile::remove(QDir(fake.stateFolder()).filePath(enabled.first()));
+        w.form.show();
+        QVERIFY(!daily->isChecked());
+        QVERIFY(w.errors.messages.isEmpty());
     }
 };
 

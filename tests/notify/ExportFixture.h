@@ -377,7 +377,8 @@ public:
         QDirIterator it(path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString relative = QDir(path()).relativeFilePath(it.next());
-            if (!relative.startsWith(QLatin1String("qrt.db")))
+            // The register and its daily copies are not what a run writes.
+            if (!relative.startsWith(QLatin1String("qrt.db")) && !relative.startsWith(QLatin1String("yedek/")))
                 files << relative;
         }
         files.sort();

@@ -1,0 +1,7 @@
+#include "backup/AfterRestore.h"
+
+void AfterRestore::reapplyRecordedChanges(const QString &restoredRegisterPath)
+{
+    // Nothing is recorded yet.
+    Q_UNUSED(restoredRegisterPath);
+}
