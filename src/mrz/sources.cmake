@@ -1,0 +1,5 @@
+list(APPEND SELVANE_SOURCES
+  mrz/MrzCheckDigit.cpp
+  mrz/MrzUyruk.cpp
+  mrz/TMrzCozucu.cpp
+)

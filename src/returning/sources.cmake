@@ -1,0 +1,2 @@
+list(APPEND SELVANE_SOURCES
+)
