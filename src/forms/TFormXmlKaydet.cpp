@@ -14,6 +14,7 @@
 #include "gen/GridFilter.h"
 #include "gen/TDataTanimlari.h"
 #include "notify/XmlKaydet.h"
+#include "transliteration/UnwritableCharacters.h"
 
 #include <QAction>
 #include <QDateTimeEdit>
@@ -339,7 +340,8 @@ bool TFormXmlKaydet::satirEksik(int row)
     } catch (const std::exception &) {
         // A row the validator cannot read is not complete; isvalid below says the same.
     }
-    const bool incomplete = !m_kimvalid.isvalid();
+    // A row the file would carry with "?" in place of a letter is marked the same way.
+    const bool incomplete = !m_kimvalid.isvalid() || UnwritableCharacters::anyIn(m_misafirler);
     m_incompleteRows.insert(row, incomplete);
     return incomplete;
 }
