@@ -7,7 +7,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 
 namespace {
@@ -61,15 +61,25 @@ TFormMrzOku::TFormMrzOku(QWidget *parent) : QDialog(parent)
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
-        connect(new QShortcut(keys, this), &QShortcut::activated, this, [this] {
-            if (m_accept->isEnabled())
-                accept();
-        });
-    }
+    // Enter belongs to the box (it ends a line); Ctrl+Enter hands the fields over.
+    m_zone->installEventFilter(this);
     connect(m_zone, &QPlainTextEdit::textChanged, this, &TFormMrzOku::readZone);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     temizle();
+}
+
+bool TFormMrzOku::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_zone && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (enter && key->modifiers().testFlag(Qt::ControlModifier)) {
+            if (m_accept->isEnabled())
+                accept();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TFormMrzOku::temizle()

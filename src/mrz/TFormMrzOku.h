@@ -26,6 +26,9 @@ public:
     // Starts again with an empty box.
     void temizle();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void readZone();
     static QString summary(const QVariantMap &fields);
