@@ -23,10 +23,9 @@ QVariant typed(const QString &column, const QVariant &stored)
     return stored;
 }
 
-std::optional<ReturningGuestLookup::PreviousStay> mostRecent(Database &db, const char *condition,
-                                                              const QVariantMap &params)
+std::optional<ReturningGuestLookup::PreviousStay> mostRecent(Database &db, bool byTcNo, const QVariantMap &params)
 {
-    Statement statement(db, QLatin1String(kSelect) + QLatin1String(condition) + QLatin1String(kMostRecent));
+    Statement statement(db, ReturningGuestLookup::statement(byTcNo));
     statement.bindAll(params);
     if (!statement.step())
         return std::nullopt;
@@ -71,14 +70,19 @@ std::optional<ReturningGuestLookup::PreviousStay> ReturningGuestLookup::find(Dat
 {
     std::optional<PreviousStay> found;
     if (key.hasTcNo())
-        found = mostRecent(db, kByTcNo, {{QStringLiteral("tcno"), qint64(key.tcNo)}});
+        found = mostRecent(db, true, {{QStringLiteral("tcno"), qint64(key.tcNo)}});
     if (key.hasSerial()) {
-        auto bySerial = mostRecent(db, kBySerial, {{QStringLiteral("seri"), key.serial},
+        auto bySerial = mostRecent(db, false, {{QStringLiteral("seri"), key.serial},
                                                    {QStringLiteral("uyruk"), key.nationality}});
         if (bySerial && (!found || later(*bySerial, *found)))
             found = std::move(bySerial);
     }
     return found;
+}
+
+QString ReturningGuestLookup::statement(bool byTcNo)
+{
+    return QLatin1String(kSelect) + QLatin1String(byTcNo ? kByTcNo : kBySerial) + QLatin1String(kMostRecent);
 }
 
 QString ReturningGuestLookup::notice(const PreviousStay &stay)

@@ -29,6 +29,8 @@ public:
     // The most recent stay (latest arrival, then highest id) that matches the key by TC number
     // or by serial and nationality; none for an empty key or a person not yet in the register.
     static std::optional<PreviousStay> find(Database &db, const PersonKey &key);
+    // The statement of one key's look-up: ":tcno", or ":seri" and ":uyruk".
+    static QString statement(bool byTcNo);
     // "Bu kişi daha önce konakladı: son geliş 12.08.2025, Otel Güneş 1 / 101"
     static QString notice(const PreviousStay &stay);
 };
