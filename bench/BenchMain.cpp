@@ -4,6 +4,7 @@
 #include "ExportBenchmark.h"
 #include "FilterChangeBenchmark.h"
 #include "GuestListBenchmark.h"
+#include "ReturningGuestBenchmark.h"
 #include "SampleDatabaseCache.h"
 #include "SqliteShell.h"
 #include "StartupBenchmark.h"
@@ -37,6 +38,8 @@ int runWorker(const QStringList &arguments)
         WorkerProcess::report(FilterChangeBenchmark::measure(rest));
     else if (kind == QLatin1String(TitleSortBenchmark::kKind))
         WorkerProcess::report(TitleSortBenchmark::measure(rest));
+    else if (kind == QLatin1String(ReturningGuestBenchmark::kKind))
+        WorkerProcess::report(ReturningGuestBenchmark::measure(rest));
     else
         throw AppError(QStringLiteral("Unknown worker '%1'").arg(kind));
     return 0;
@@ -62,6 +65,8 @@ int runBenchmarks(const QStringList &arguments)
             FilterChangeBenchmark::run(options, cache);
         else if (name == QLatin1String(TitleSortBenchmark::kKind))
             TitleSortBenchmark::run(options, cache);
+        else if (name == QLatin1String(ReturningGuestBenchmark::kKind))
+            ReturningGuestBenchmark::run(options, cache);
     }
     return 0;
 }

@@ -3,7 +3,7 @@
 set -e
 PKGS="build-essential cmake ninja-build pkg-config \
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libsqlite3-dev sqlite3 \
-  libxlsxwriter-dev fonts-liberation fonts-dejavu-core \
+  libxlsxwriter-dev libicu-dev fonts-liberation fonts-dejavu-core \
   xvfb xauth imagemagick poppler-utils time dpkg-dev"
 missing=""
 for p in $PKGS; do

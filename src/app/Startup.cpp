@@ -4,6 +4,8 @@
 #include "app/SelvaneApplication.h"
 #include "app/TAboutBox.h"
 #include "app/Tmainform.h"
+#include "backup/DailyBackup.h"
+#include "privacy/ErasureBackup.h"
 #include "forms/TFormAyar.h"
 #include "forms/TFormMisafirCikis.h"
 #include "forms/TFormMisafirEdit.h"
@@ -187,6 +189,8 @@ int Startup::runInteractive(const QString &instanceName)
     }
     reportErrorsOnceWhileStarting(true);
     Tdm1 dataModule;
+    // The stays past the keeping period are erased only with today's copy of the register in hand.
+    ErasureBackup::setRoutine([] { DailyBackup::requireCopyOfToday(QStringLiteral("qrt.db")); });
     const std::unique_ptr<Tmainform> mainform = createWindows(dataModule);
     mainform->showMaximized();
     reportErrorsOnceWhileStarting(false);

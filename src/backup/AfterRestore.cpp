@@ -1,7 +1,9 @@
 #include "backup/AfterRestore.h"
 
-void AfterRestore::reapplyRecordedChanges(const QString &restoredRegisterPath)
+#include "privacy/RecordedErasures.h"
+
+void AfterRestore::reapplyRecordedChanges(const QString &previousRegisterPath, const QString &restoredRegisterPath)
 {
-    // Nothing is recorded yet.
-    Q_UNUSED(restoredRegisterPath);
+    if (!previousRegisterPath.isEmpty())
+        RecordedErasures::applyRecordedErasures(previousRegisterPath, restoredRegisterPath);
 }

@@ -42,6 +42,8 @@ QString BackupRestore::putInPlace(const QString &registerPath, const QString &co
     const QString kept = moveRegisterAside(registerPath, folder.beforeRestorePathFor(moment));
     try {
         copyIntoPlace(copyPath, registerPath);
+        // A copy that cannot take the recorded erasures must not replace the register.
+        AfterRestore::reapplyRecordedChanges(kept, QFileInfo(registerPath).absoluteFilePath());
     } catch (...) {
         if (!kept.isEmpty()) {
             QFile::remove(registerPath);
@@ -50,7 +52,6 @@ QString BackupRestore::putInPlace(const QString &registerPath, const QString &co
         }
         throw;
     }
-    AfterRestore::reapplyRecordedChanges(QFileInfo(registerPath).absoluteFilePath());
     return kept;
 }
 

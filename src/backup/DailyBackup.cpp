@@ -61,3 +61,13 @@ void DailyBackup::atInteractiveStart(const QString &registerPath)
         return;
     ErrorSink::guard([&] { makeCopy(registerPath, QDate::currentDate()); });
 }
+
+void DailyBackup::requireCopyOfToday(const QString &registerPath)
+{
+    const QDate today = QDate::currentDate();
+    if (QFileInfo::exists(BackupFolder(registerPath).copyPathFor(today)))
+        return;
+    makeCopy(registerPath, today);
+    if (!QFileInfo::exists(BackupFolder(registerPath).copyPathFor(today)))
+        throw AppError(QStringLiteral("Bugünün yedeği alınamadı; hiçbir kayıt silinmedi."));
+}

@@ -21,6 +21,9 @@ public:
     // The call at start-up: does nothing in the unattended run; reports a failure once and never
     // stops the start.
     static void atInteractiveStart(const QString &registerPath);
+    // Makes today's copy when there is none yet; throws AppError when there is still none after
+    // that, for work that must not start without a copy of the register as it was.
+    static void requireCopyOfToday(const QString &registerPath);
 
 private:
     static void removeCopiesNoLongerKept(const QString &registerPath);

@@ -3,6 +3,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 // What one run did for one active facility: the file it wrote (path and the value of its hash
@@ -19,6 +20,8 @@ struct FacilityDelivery {
     int guestsWritten = 0;
     QList<LeftOutGuest> leftOut;
     QString reason; // the message that told why there is no file, naming the facility
+    // Guests written with letters the file cannot hold (each written as "?"), one line each.
+    QStringList unwritableNotices;
 
     // Delivered in full: a file with every present guest.
     bool complete() const { return written && leftOut.isEmpty(); }

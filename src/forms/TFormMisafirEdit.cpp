@@ -10,11 +10,15 @@
 #include "forms/DbNavigator.h"
 #include "forms/MessageBoxes.h"
 #include "forms/TFrameMisafirEdit.h"
+#include "mrz/TFormMrzOku.h"
+#include "returning/ReturningGuestBar.h"
 
 #include <QCloseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
 #include <QScreen>
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
@@ -45,6 +49,7 @@ TFormMisafirEdit::TFormMisafirEdit(Tdm1 *dataModule, QWidget *parent) : TMyformb
     m_header->LabelCap()->setText(QStringLiteral("MİSAFİR KAYDI"));
 
     m_pnl1 = buildNavigator();
+    m_returningBar = new ReturningGuestBar(this);
     m_frame = new TFrameMisafirEdit(dataModule, this);
     m_frame->setObjectName(QStringLiteral("FrameMisafirEdit1"));
     // The marital status is stored as "B" single and "E" married.
@@ -55,7 +60,16 @@ TFormMisafirEdit::TFormMisafirEdit(Tdm1 *dataModule, QWidget *parent) : TMyformb
     layout->setSpacing(0);
     layout->addWidget(m_header);
     layout->addWidget(m_pnl1);
+    layout->addWidget(m_returningBar);
     layout->addWidget(m_frame, 1);
+    connect(m_returningBar, &ReturningGuestBar::bilgileriGetir, this, [this](const QVariantMap &values) {
+        ErrorSink::guard([&] {
+            m_frame->alanlariDoldur(values, QStringLiteral("Önceki konaklamadan getirildi; kaydetmeden önce denetleyin."));
+        });
+    });
+    m_formMrzOku = new TFormMrzOku(this);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_M), this), &QShortcut::activated, this,
+            &TFormMisafirEdit::kimlikOku);
     setFixedSize(kClientWidth, kClientHeight);
     updateNavigator();
 }
@@ -70,6 +84,13 @@ QFrame *TFormMisafirEdit::buildNavigator()
     m_navigator = new DbNavigator(panel);
     m_navigator->setObjectName(QStringLiteral("dbnvgr1"));
     row->addWidget(m_navigator);
+    row->addStretch();
+    m_btnKimlikOku = new QPushButton(QStringLiteral("Kimlik/Pasaport Oku"), panel);
+    m_btnKimlikOku->setObjectName(QStringLiteral("btnKimlikOku"));
+    m_btnKimlikOku->setToolTip(QStringLiteral("Pasaportun ya da kimlik kartının makinece okunur alanını okur (Ctrl+M)"));
+    m_btnKimlikOku->setFocusPolicy(Qt::NoFocus);
+    connect(m_btnKimlikOku, &QPushButton::clicked, this, &TFormMisafirEdit::kimlikOku);
+    row->addWidget(m_btnKimlikOku);
 
     using Button = DbNavigator::Button;
     const auto afterBrowseMode = [this](void (Query::*operation)()) {
@@ -108,7 +129,22 @@ QString TFormMisafirEdit::recordLeftListMessage()
 void TFormMisafirEdit::setDataSet(Query *query)
 {
     m_ds1 = query;
+    m_returningBar->setQuery(query);
     updateNavigator();
+}
+
+// The zone's fields go into the row and are marked for the operator to check before saving.
+void TFormMisafirEdit::kimlikOku()
+{
+    if (!m_ds1 || !m_frame->isDataSourceEnabled())
+        return;
+    m_formMrzOku->temizle();
+    if (m_formMrzOku->exec() != QDialog::Accepted)
+        return;
+    ErrorSink::guard([this] {
+        m_frame->alanlariDoldur(m_formMrzOku->alanlar(),
+                                QStringLiteral("Kimlik/pasaporttan okundu; kaydetmeden önce denetleyin."));
+    });
 }
 
 bool TFormMisafirEdit::focusField(const Field *field)
@@ -233,4 +269,5 @@ void TFormMisafirEdit::closeWhenRecordLeftList()
 void TFormMisafirEdit::updateNavigator()
 {
     m_navigator->setQuery(m_frame->isDataSourceEnabled() ? m_ds1.data() : nullptr);
+    m_btnKimlikOku->setEnabled(m_ds1 && m_frame->isDataSourceEnabled());
 }

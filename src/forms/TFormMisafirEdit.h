@@ -7,6 +7,9 @@
 class DbNavigator;
 class Field;
 class QFrame;
+class QPushButton;
+class ReturningGuestBar;
+class TFormMrzOku;
 class TFrameMisafirEdit;
 class TVrnHeaderPanel;
 class Tdm1;
@@ -37,6 +40,12 @@ public:
     TVrnHeaderPanel *headerPanel() const { return m_header; }
     // The record navigator on ds1: moves, insert, delete (asked first), edit, save, cancel, refresh.
     DbNavigator *dbnvgr1() const { return m_navigator; }
+    // The bar that tells of an earlier stay of the person being entered.
+    ReturningGuestBar *returningGuestBar() const { return m_returningBar; }
+    // "Kimlik/Pasaport Oku" (also Ctrl+M): reads a document's zone into the row.
+    QPushButton *btnKimlikOku() const { return m_btnKimlikOku; }
+    TFormMrzOku *formMrzOku() const { return m_formMrzOku; }
+    void kimlikOku();
     // Puts the input focus on the editor of a field of the guest query (the save check does this
     // for the field that failed); false when no editor shows it.
     bool focusField(const Field *field);
@@ -74,6 +83,9 @@ private:
     QFrame *m_pnl1 = nullptr;
     DbNavigator *m_navigator = nullptr;
     TFrameMisafirEdit *m_frame = nullptr;
+    ReturningGuestBar *m_returningBar = nullptr;
+    QPushButton *m_btnKimlikOku = nullptr;
+    TFormMrzOku *m_formMrzOku = nullptr;
     // Set while a close already approved by FormCloseQuery runs on, so the question comes once.
     bool m_closeApproved = false;
 };

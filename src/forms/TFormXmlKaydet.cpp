@@ -16,6 +16,7 @@
 #include "delivery/DeliveryRun.h"
 #include "delivery/NotificationLedger.h"
 #include "notify/XmlKaydet.h"
+#include "transliteration/UnwritableCharacters.h"
 
 #include <QAction>
 #include <QDateTimeEdit>
@@ -357,7 +358,8 @@ bool TFormXmlKaydet::satirEksik(int row)
     } catch (const std::exception &) {
         // A row the validator cannot read is not complete; isvalid below says the same.
     }
-    const bool incomplete = !m_kimvalid.isvalid();
+    // A row the file would carry with "?" in place of a letter is marked the same way.
+    const bool incomplete = !m_kimvalid.isvalid() || UnwritableCharacters::anyIn(m_misafirler);
     m_incompleteRows.insert(row, incomplete);
     return incomplete;
 }

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 #include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -40,6 +41,7 @@ const QColor kAlwaysRequired(128, 0, 0); // maroon
 const QColor kCitizenData(128, 0, 128);  // purple
 const QColor kOptional(0, 0, 0);         // black
 const QColor kRoom(0, 0, 128);           // navy
+const QColor kFilledChoice(0, 84, 166);  // caption of a choice filled from elsewhere
 
 constexpr const char *kMarkedProperty = "selvaneGerekli";
 
@@ -395,16 +397,45 @@ bool TFrameMisafirEdit::rowChanged() const
     return m_misafir && m_misafir->isEditing() && m_misafir->isModified() && !m_newRowUntouched;
 }
 
-void TFrameMisafirEdit::onMisafirFieldChanged()
+void TFrameMisafirEdit::onMisafirFieldChanged(Field *field)
 {
     if (!m_applyingDefaults)
         m_newRowUntouched = false;
+    // A filled value that the operator changes is the operator's own from then on.
+    if (!m_filling && field)
+        m_filled.remove(field->name().toUpper());
 }
 
 void TFrameMisafirEdit::onMisafirStateChanged()
 {
     if (!m_applyingDefaults && (!m_misafir || m_misafir->state() != Query::State::Insert))
         m_newRowUntouched = false;
+    if (!m_misafir || !m_misafir->isEditing())
+        m_filled.clear();
+}
+
+void TFrameMisafirEdit::alanlariDoldur(const QVariantMap &values, const QString &kaynak)
+{
+    Query *query = m_dsMisafir->query();
+    if (!query || !query->isOpen())
+        return;
+    if (!query->isEditing())
+        query->edit();
+    {
+        const QScopedValueRollback filling(m_filling, true);
+        for (auto it = values.cbegin(); it != values.cend(); ++it) {
+            Field *field = query->findField(it.key());
+            if (!field)
+                continue;
+            if (it.value().typeId() == QMetaType::QString && !isTextType(field->type()))
+                field->setAsString(it.value().toString());
+            else
+                field->setValue(it.value());
+            m_filled.insert(field->name().toUpper(), kaynak);
+        }
+    }
+    m_dsMisafir->refreshEditors();
+    gerekliAlanIsaretle();
 }
 
 void TFrameMisafirEdit::fdqry_misafirNewRecord(Query &DataSet)
@@ -445,28 +476,35 @@ void TFrameMisafirEdit::gerekliAlanIsaretle()
         Field *field = control ? m_dsMisafir->fieldOf(control) : nullptr;
         if (!field)
             continue;
-        if (auto *choice = qobject_cast<DbRadioGroup *>(control))
-            choice->setCaptionColor(kimlikvalid.isfieldneed(field) ? gerekliSecimRengi() : QColor());
-        else if (isMarkable(control))
-            markEditor(control, kimlikvalid.isfieldneed(field));
+        const QString filledFrom = m_filled.value(field->name().toUpper());
+        if (auto *choice = qobject_cast<DbRadioGroup *>(control)) {
+            const bool needed = kimlikvalid.isfieldneed(field);
+            choice->setCaptionColor(needed ? gerekliSecimRengi() : !filledFrom.isEmpty() ? kFilledChoice : QColor());
+            choice->setToolTip(needed ? QString() : filledFrom);
+        } else if (isMarkable(control)) {
+            markEditor(control, kimlikvalid.isfieldneed(field), filledFrom);
+        }
     }
 }
 
 // The theme gives the editors their background through a style sheet, so the marking is one as
 // well; it names the editor's own class, so that its drop-down and calendar keep their colours.
-void TFrameMisafirEdit::markEditor(QWidget *editor, bool needed)
+void TFrameMisafirEdit::markEditor(QWidget *editor, bool needed, const QString &filledFrom)
 {
+    // An empty required field is yellow; a field filled from elsewhere is blue until checked.
+    const int mark = needed ? 1 : filledFrom.isEmpty() ? 0 : 2;
     const QVariant marked = editor->property(kMarkedProperty);
-    if (marked.isValid() && marked.toBool() == needed)
+    if (marked.isValid() && marked.toInt() == mark)
         return;
-    editor->setProperty(kMarkedProperty, needed);
-    const QColor colour = gerekliAlanRengi();
-    editor->setStyleSheet(needed ? QStringLiteral("%1 { background-color: rgb(%2, %3, %4); }")
-                                       .arg(QLatin1String(editor->metaObject()->className()))
-                                       .arg(colour.red())
-                                       .arg(colour.green())
-                                       .arg(colour.blue())
-                                 : QString());
+    editor->setProperty(kMarkedProperty, mark);
+    editor->setToolTip(mark == 2 ? filledFrom : QString());
+    const QColor colour = mark == 1 ? gerekliAlanRengi() : doldurulanAlanRengi();
+    editor->setStyleSheet(mark != 0 ? QStringLiteral("%1 { background-color: rgb(%2, %3, %4); }")
+                                          .arg(QLatin1String(editor->metaObject()->className()))
+                                          .arg(colour.red())
+                                          .arg(colour.green())
+                                          .arg(colour.blue())
+                                    : QString());
 }
 
 QWidget *TFrameMisafirEdit::editorFor(const Field *field) const

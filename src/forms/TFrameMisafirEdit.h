@@ -4,6 +4,7 @@
 #include "gen/TKimlikRowValidate.h"
 
 #include <QColor>
+#include <QHash>
 #include <QPointer>
 #include <QString>
 
@@ -29,6 +30,9 @@ public:
     static QColor gerekliAlanRengi() { return {255, 255, 0}; }
     // Caption colour of a choice whose required field is still empty.
     static QColor gerekliSecimRengi() { return {139, 0, 0}; }
+    // Background of an editor filled from elsewhere (an earlier stay, a document's zone), for
+    // the operator to check before saving.
+    static QColor doldurulanAlanRengi() { return {204, 228, 255}; }
 
     explicit TFrameMisafirEdit(Tdm1 *dataModule, QWidget *parent = nullptr);
     ~TFrameMisafirEdit() override;
@@ -65,6 +69,13 @@ public:
     // cannot be read raises the field's error, so that nothing typed is lost without a word.
     void commitPendingInput();
 
+    // Writes values brought from elsewhere into the row (editing it when it is browsed) and
+    // marks their editors, with `kaynak` as their tip, until the operator changes them or the
+    // row is saved or left. Keys are column names; a text for a number column is read as typed.
+    void alanlariDoldur(const QVariantMap &values, const QString &kaynak);
+    // The columns marked as filled from elsewhere, upper case.
+    QStringList doldurulanAlanlar() const { return m_filled.keys(); }
+
     // Handlers.
     void fdqry_misafirNewRecord(Query &DataSet);
     void jvdbdtdtGELISTARIHChange();
@@ -91,8 +102,8 @@ private:
     void fillLookups();
     void setDataSourceEnabled(bool enabled);
     void limitTextLengths();
-    void markEditor(QWidget *editor, bool needed);
-    void onMisafirFieldChanged();
+    void markEditor(QWidget *editor, bool needed, const QString &filledFrom);
+    void onMisafirFieldChanged(Field *field);
     void onMisafirStateChanged();
 
     Tdm1 *m_dm;
@@ -105,6 +116,9 @@ private:
     // A new row that holds only the defaults of fdqry_misafirNewRecord counts as unchanged.
     bool m_applyingDefaults = false;
     bool m_newRowUntouched = false;
+    // Columns filled from elsewhere, with where from; m_filling is set while they are written.
+    QHash<QString, QString> m_filled;
+    bool m_filling = false;
 
     QScrollArea *m_scroll = nullptr;
     QWidget *m_area = nullptr;

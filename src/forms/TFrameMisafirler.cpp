@@ -11,6 +11,8 @@
 #include "gen/GridFilter.h"
 #include "gen/TKimlikRowValidate.h"
 #include "gen/TransientMessage.h"
+#include "returning/PresentTwiceCheck.h"
+#include "transliteration/TransliterationOffer.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -141,8 +143,14 @@ void TFrameMisafirler::fdqry_misafirlerBeforePost(Query &query)
 {
     TKimlikRowValidate validator;
     validator.Fields = &query;
-    if (validator.isvalid())
+    if (validator.isvalid()) {
+        // Then what the notification file can hold, and the same person in two rooms at once.
+        QWidget *parent = m_entry && m_entry->isVisible() ? static_cast<QWidget *>(m_entry) : this;
+        const auto focus = [this](Field *field) { if (m_entry) m_entry->focusField(field); };
+        if (!TransliterationOffer::allowSave(query, parent, focus) || !PresentTwiceCheck::allowSave(query, parent))
+            throw SilentAbort();
         return;
+    }
     if (validator.LastErrorField() && m_entry)
         m_entry->focusField(validator.LastErrorField());
     mesajGoster(validator.LastErrorMsg(), QString());

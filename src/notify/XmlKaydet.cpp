@@ -6,6 +6,7 @@
 #include "gen/TransientMessage.h"
 #include "notify/KonaklamaDocument.h"
 #include "notify/NotificationFileWriter.h"
+#include "transliteration/UnwritableCharacters.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -166,6 +167,10 @@ std::unique_ptr<IXMLKonaklamaJ> buildDocument(qint64 tesisKodu, const QDateTime 
             continue;
         }
         addGuest(*root, row, arrival, ++position);
+        const QString notice = UnwritableCharacters::exportNotice(
+            [&row](const QString &column) { return row.text(column.toLatin1().constData()); });
+        if (!notice.isEmpty())
+            delivery.unwritableNotices << delivery.facilityName + QStringLiteral(": ") + notice;
     }
     delivery.guestsWritten = position;
     return root;
@@ -294,6 +299,8 @@ void TesisXmlKaydet(qint64 tesisKodu, const NotificationFileWriter::PathChooser 
         delivery.reason = delivery.facilityName + QStringLiteral(": ") + failure;
         mesajGoster(delivery.reason, QString());
     }
+    for (const QString &notice : std::as_const(delivery.unwritableNotices))
+        mesajGoster(notice, QStringLiteral("tip=warn,delay=2000"));
     for (const LeftOutGuest &guest : std::as_const(delivery.leftOut))
         mesajGoster(guest.report(), QStringLiteral("tip=error,delay=2000"));
 }

@@ -157,7 +157,9 @@ private slots:
         }
         QCOMPARE(described, (QStringList{"AYRILISTARIH_index MISAFIR(AYRILISTARIH)",
                                          "GELISTARIH_index MISAFIR(GELISTARIH)",
+                                         "KIMLIKSERINO_index MISAFIR(KIMLIKSERINO)",
                                          "KIMLIKTURUKODU_index KIMLIKTURU(KIMLIKTURUKODU) unique",
+                                         "TCNO_index MISAFIR(TCNO)",
                                          "UYRUKKODU_index UYRUK(UYRUKKODU) unique",
                                          "_IDODAEV_index MISAFIR(_IDODAEV)"}));
     }

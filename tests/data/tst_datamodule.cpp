@@ -50,8 +50,8 @@ private slots:
         QVERIFY(QFile::exists(dir.filePath("qrt.db")));
         Database &db = *module.dbMain();
         QCOMPARE(names(db, "table"), QString("AYAR,BILDIRIMLER,KIMLIKTURU,LOGLAR,MISAFIR,ODAEV,SILINENLER,TESISLER,UYRUK"));
-        QCOMPARE(names(db, "index"), QString("AYRILISTARIH_index,GELISTARIH_index,KIMLIKTURUKODU_index,"
-                                             "UYRUKKODU_index,_IDODAEV_index"));
+        QCOMPARE(names(db, "index"), QString("AYRILISTARIH_index,GELISTARIH_index,KIMLIKSERINO_index,"
+                                             "KIMLIKTURUKODU_index,TCNO_index,UYRUKKODU_index,_IDODAEV_index"));
         QCOMPARE(rowsOf(db), QString("1/-/-|5:5|242:242"));
 
         Query &uyruk = *module.fdqry_uyruk();
