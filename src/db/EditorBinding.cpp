@@ -2,6 +2,7 @@
 
 #include "db/AppError.h"
 #include "db/ErrorSink.h"
+#include "db/Field.h"
 #include "db/Query.h"
 
 #include <QCheckBox>
@@ -171,6 +172,7 @@ void EditorBinding::loadEditor(const Binding &binding)
     const QSignalBlocker blocker(binding.editor);
     const Field *field = m_query && m_query->isOpen() ? m_query->findField(binding.fieldName) : nullptr;
     binding.editor->setEnabled(field != nullptr);
+    limitToColumnSize(binding.editor, field);
     if (field) {
         ErrorSink::guard([&] { binding.load(binding.editor, *field); });
     } else {
@@ -179,6 +181,22 @@ void EditorBinding::loadEditor(const Binding &binding)
         ErrorSink::guard([&] { binding.load(binding.editor, blank); });
     }
     m_loading = wasLoading;
+}
+
+// A text editor takes no more characters than its column holds (VARCHAR(n), CHAR(n)); the field
+// refuses a longer text too, but the operator should not be able to type one in the first place.
+void EditorBinding::limitToColumnSize(QWidget *editor, const Field *field)
+{
+    QLineEdit *edit = qobject_cast<QLineEdit *>(editor);
+    if (auto *combo = qobject_cast<QComboBox *>(editor))
+        edit = combo->lineEdit();
+    if (!edit)
+        return;
+    if (!field || !isTextType(field->type()) || field->size() <= 0)
+        return;
+    // A new limit sets the text again (moving the cursor), so only a change is applied.
+    if (edit->maxLength() != field->size())
+        edit->setMaxLength(field->size());
 }
 
 void EditorBinding::refreshEditors()

@@ -29,6 +29,8 @@ public:
     static QColor gerekliAlanRengi() { return {255, 255, 0}; }
     // Caption colour of a choice whose required field is still empty.
     static QColor gerekliSecimRengi() { return {139, 0, 0}; }
+    // Frame of the editor whose field a save was refused for, until the field changes.
+    static QColor reddedilenAlanRengi() { return {212, 0, 0}; }
 
     explicit TFrameMisafirEdit(Tdm1 *dataModule, QWidget *parent = nullptr);
     ~TFrameMisafirEdit() override;
@@ -56,9 +58,13 @@ public:
     // The editor that shows a field of the guest query (matched by name), or null.
     QWidget *editorFor(const Field *field) const;
     QWidget *editorFor(const QString &fieldName) const;
-    // Puts the input focus on the editor of the field; false when no editor shows it.
+    // After a refused save: puts the input focus on the editor of the field and frames it in red
+    // until the field changes or another row is shown; false when no editor shows it.
     bool focusField(const Field *field);
+    // Puts the input focus on the editor of the field; false when no editor shows it.
     bool focusField(const QString &fieldName);
+    // The editor that keeps the red frame of a refused save, or null.
+    QWidget *refusedEditor() const { return m_refusedEditor; }
     // The label that names an editor (a choice names itself), or null.
     QLabel *labelOf(const QWidget *editor) const;
     // Finishes what is being typed in the focused editor, so that a save takes it; a time that
@@ -92,6 +98,9 @@ private:
     void setDataSourceEnabled(bool enabled);
     void limitTextLengths();
     void markEditor(QWidget *editor, bool needed);
+    void applyMarks(QWidget *editor);
+    void markRefused(QWidget *editor);
+    void clearRefusedMarkOnChange(const Field *field);
     void onMisafirFieldChanged();
     void onMisafirStateChanged();
 
@@ -119,4 +128,5 @@ private:
     QLineEdit *m_tcNo = nullptr;
     QLineEdit *m_gelisSaat = nullptr;
     QLineEdit *m_ayrilisSaat = nullptr;
+    QPointer<QWidget> m_refusedEditor;
 };

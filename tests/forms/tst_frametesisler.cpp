@@ -8,6 +8,7 @@
 
 #include "TestSupport.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -230,6 +231,29 @@ private slots:
         QCOMPARE(order, QStringList({"dbedtTESISADI", "dbedtTESISKODU", "dbedtTESISYETKILISI", "dbedtTESISIL",
                                      "dbedtTESISILCE", "dbedtTESISADRES", "dbedtTESISTELEFON", "rbPolis",
                                      "rbJandarma", "dbchkTESISAKTIF"}));
+    }
+
+    // Enter in a text box of the facility record moves on to the next box, as Tab does, and the
+    // text typed stays; in the active check box it keeps its usual effect.
+    void enterMovesToTheNextBox()
+    {
+        FacilitiesFrame f;
+        f.addFacility("Otel Deniz");
+        f.show();
+        f.frame.activateWindow();
+        const QStringList order{"TESISADI", "TESISKODU", "TESISYETKILISI", "TESISIL", "TESISILCE", "TESISADRES",
+                                "TESISTELEFON"};
+        f.frame.editorFor("TESISADI")->setFocus(Qt::TabFocusReason);
+        for (int i = 0; i + 1 < order.size(); ++i) {
+            QWidget *box = f.frame.editorFor(order[i]);
+            QTRY_COMPARE(QApplication::focusWidget(), box);
+            QTest::keyClick(box, Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), f.frame.editorFor(order[i + 1]));
+        }
+        QTest::keyClick(f.frame.editorFor("TESISTELEFON"), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("rbPolis"));
+        QCOMPARE(qobject_cast<QLineEdit *>(f.frame.editorFor("TESISADI"))->text(), QString("Otel Deniz"));
+        QVERIFY(f.errors.messages.isEmpty());
     }
 
     void roomsFollowTheFacilityInTextOrder()

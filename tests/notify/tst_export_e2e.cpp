@@ -477,7 +477,8 @@ void TestExportEndToEnd::missingArrivalTimeFailsOnlyThatFacility()
 
     const RunResult run = fixture.run();
     verifyFinished(run, 0);
-    QCOMPARE(run.lines, QStringList{u"Selvane: [neutral] '' is not a valid date and time"_s});
+    QCOMPARE(run.lines,
+             QStringList{u"Selvane: [neutral] '' geçerli bir tarih ve saat değil ('' is not a valid date and time)"_s});
     QCOMPARE(fixture.notificationFiles(kPoliceFolder), QStringList());
     NotificationFile file;
     readOnlyFile(fixture, kGendarmerieFolder, 20, u'J', run, &file);
@@ -561,7 +562,7 @@ void TestExportEndToEnd::lockedDatabaseEndsRunAtOnce()
     // error from its own access to the database.
     QVERIFY2(!run.lines.isEmpty(), qPrintable(run.standardError));
     for (const QString &line : run.lines)
-        QCOMPARE(line, u"Selvane: database is locked"_s);
+        QCOMPARE(line, u"Selvane: Kayıt dosyası başka bir program tarafından kullanılıyor (database is locked)"_s);
     QCOMPARE(fixture.writtenFiles(), QStringList());
 }
 
@@ -580,7 +581,7 @@ void TestExportEndToEnd::fileThatIsNoDatabaseEndsRun()
     verifyFinished(run, 1);
     QVERIFY2(!run.lines.isEmpty(), qPrintable(run.standardError));
     for (const QString &line : run.lines)
-        QCOMPARE(line, u"Selvane: file is not a database"_s);
+        QCOMPARE(line, u"Selvane: Kayıt dosyası bir veritabanı değil ya da bozuk (file is not a database)"_s);
     QFile file(fixture.databasePath());
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), content);
