@@ -1,3 +1,4 @@
+#include "app/Startup.h"
 #include "controls/DbLookupComboBox.h"
 #include "data/Tdm1.h"
 #include "db/AppError.h"
@@ -17,6 +18,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QToolButton>
 #include <QtTest>
 
@@ -224,6 +226,43 @@ private slots:
         w.typeText(nationality, "FRA");
         nationality->repaint();
         QCOMPARE(nationality->toolTip(), QString());
+    }
+
+    // In the program's theme the highlighted row of a drop-down is the theme's colour with light
+    // text on it, not a blank bar.
+    void highlightedRowIsReadableInTheTheme()
+    {
+        Q_INIT_RESOURCE(app);
+        Startup::applyTheme();
+        const auto plain = qScopeGuard([] { qApp->setStyleSheet(QString()); });
+        EntryWindow w;
+        for (const char *name : {"dblkcbbUYRUGU", "dblkcbbKIMLIKTURU", "dblkcbbODAEV"}) {
+            DbLookupComboBox *lookup = w.box(name);
+            lookup->setFocus(Qt::TabFocusReason);
+            lookup->showPopup();
+            QAbstractItemView *list = lookup->view();
+            QTRY_VERIFY(list->isVisible());
+            const QModelIndex second = list->model()->index(1, lookup->modelColumn());
+            list->setCurrentIndex(second);
+            QVERIFY(list->selectionModel()->isSelected(second));
+            const QRect row = list->visualRect(second);
+            const QImage picture = list->viewport()->grab(row.adjusted(0, 1, 0, -1)).toImage();
+            int themed = 0;
+            int light = 0;
+            for (int y = 0; y < picture.height(); ++y) {
+                for (int x = 0; x < picture.width(); ++x) {
+                    const QColor pixel = picture.pixelColor(x, y);
+                    if (qAbs(pixel.red() - 0x7b) < 20 && qAbs(pixel.green() - 0x5e) < 20 && qAbs(pixel.blue() - 0xa7) < 20)
+                        ++themed;
+                    else if (pixel.lightness() > 200)
+                        ++light;
+                }
+            }
+            const int all = picture.width() * picture.height();
+            QVERIFY2(themed > all / 2, name);
+            QVERIFY2(light > all / 50, name);
+            lookup->hidePopup();
+        }
     }
 
     void timesAreTakenWithOneHourDigitAndADot_data()
