@@ -167,12 +167,21 @@ bool DbLookupComboBox::eventFilter(QObject *watched, QEvent *event)
     return QComboBox::eventFilter(watched, event);
 }
 
-bool DbLookupComboBox::isSearchKey(const QKeyEvent *event)
+// Printable keys search. A space that does not go on with what is being typed keeps its usual
+// effect of opening the drop-down; within a search it is part of the name ("KUZEY KIBRIS").
+bool DbLookupComboBox::isSearchKey(const QKeyEvent *event) const
 {
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
     const QString text = event->text();
-    return !text.isEmpty() && text.at(0).isPrint();
+    if (text.isEmpty() || !text.at(0).isPrint())
+        return false;
+    return event->key() != Qt::Key_Space || typingGoesOn();
+}
+
+bool DbLookupComboBox::typingGoesOn() const
+{
+    return m_sinceLastKey.isValid() && m_sinceLastKey.elapsed() <= QApplication::keyboardInputInterval();
 }
 
 namespace {
@@ -190,8 +199,7 @@ QString searchForm(const QString &text)
 
 int DbLookupComboBox::searchTyped(const QString &key)
 {
-    const bool goesOn = m_sinceLastKey.isValid()
-        && m_sinceLastKey.elapsed() <= QApplication::keyboardInputInterval();
+    const bool goesOn = typingGoesOn();
     m_sinceLastKey.start();
     m_typed = goesOn ? m_typed + key : key;
     const int current = view()->isVisible() ? view()->currentIndex().row() : currentIndex();

@@ -60,7 +60,8 @@ private:
     int searchTyped(const QString &key);
     enum class Match { Whole, Beginning };
     int findRow(const QString &typed, int startRow, Match match) const;
-    static bool isSearchKey(const QKeyEvent *event);
+    bool isSearchKey(const QKeyEvent *event) const;
+    bool typingGoesOn() const;
     void chooseRow(int row);
     void showFoundRowInView(int row);
 

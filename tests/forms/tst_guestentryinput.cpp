@@ -90,8 +90,10 @@ struct EntryWindow {
     // Key by key, as a person types; Turkish letters too (keyClicks takes only Latin-1).
     static void typeText(QWidget *target, const QString &text)
     {
-        for (const QChar c : text)
-            QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        for (const QChar c : text) {
+            const Qt::Key key = c == QLatin1Char(' ') ? Qt::Key_Space : Qt::Key_unknown;
+            QTest::sendKeyEvent(QTest::Click, target, key, QString(c), Qt::NoModifier);
+        }
     }
     void typeInto(QWidget *editor, const QString &text)
     {
@@ -178,6 +180,18 @@ private slots:
         QCOMPARE(lookup->currentText(), QString("FAEROE ISLANDS"));
         w.typeText(lookup, "RA");
         QCOMPARE(lookup->currentText(), QString("FRANCE"));
+    }
+
+    // A space that starts nothing opens the drop-down, as in any list box.
+    void spaceOnItsOwnOpensTheDropDown()
+    {
+        EntryWindow w;
+        DbLookupComboBox *lookup = w.box("dblkcbbUYRUGU");
+        lookup->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(lookup, Qt::Key_Space);
+        QTRY_VERIFY(lookup->view()->isVisible());
+        QCOMPARE(lookup->currentIndex(), -1);
+        lookup->hidePopup();
     }
 
     // With the drop-down open the keys move the highlight the same way; Enter chooses it.
