@@ -137,8 +137,9 @@ int Startup::run(int argc, char **argv)
     SelvaneApplication application(argc, argv);
     chooseRegionalSettings();
     installToolkitTranslation(&application);
+    // No display name of its own: the desktop would add it to every window's caption, and a
+    // window's title is its caption alone. Message boxes take the program's name.
     QApplication::setApplicationName(QStringLiteral("Selvane"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Selvane"));
     QApplication::setApplicationVersion(QStringLiteral(SELVANE_VERSION));
     // Nothing may wait for a click in a scheduled run: errors go to standard error there.
     ErrorSink::setHandler(unattended ? ErrorSink::Handler(writeToStandardError) : ErrorSink::Handler(showErrorBox));

@@ -1,5 +1,6 @@
 #include "controls/DbGrid.h"
 
+#include "controls/FieldCellDelegate.h"
 #include "db/ErrorSink.h"
 #include "db/Field.h"
 #include "db/Query.h"
@@ -17,6 +18,7 @@ constexpr int kCellPadding = 8;
 DbGrid::DbGrid(QWidget *parent) : QTableView(parent), m_model(new QueryTableModel(this))
 {
     QTableView::setModel(m_model);
+    setItemDelegate(new FieldCellDelegate(this));
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     verticalHeader()->hide();

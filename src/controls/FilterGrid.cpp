@@ -43,10 +43,22 @@ FilterGrid::FilterGrid(QWidget *parent)
 }
 
 // The window's handler runs the query again; whatever it throws is reported here, because the
-// change may come from a timer or a key press with no caller to pass it to.
+// change may come from a timer or a key press with no caller to pass it to. A cell that cannot be
+// translated is marked first; the handler leaves it out and the other cells still filter.
 void FilterGrid::announceFilterChange()
 {
+    markUntranslatableCells();
     ErrorSink::guard([this] { emit filterChanged(); });
+}
+
+void FilterGrid::markUntranslatableCells()
+{
+    for (int column = 0; column < model()->columns().size(); ++column) {
+        // Calculated and lookup columns are never filtered, so their cells have nothing to mark.
+        const Field *field = model()->fieldAt(column);
+        const bool filtered = field && field->columnIndex() >= 0;
+        m_titles->setFilterCellProblem(column, filtered ? filterCellProblem(filterText(column), field->type()) : QString());
+    }
 }
 
 QString FilterGrid::filterText(int column) const

@@ -91,6 +91,7 @@ protected:
 
 private:
     void announceFilterChange();
+    void markUntranslatableCells();
     void onTitleClicked(int column);
     void onRowsReread();
     // The identity of a loaded row for its tick; empty when the row cannot be ticked.

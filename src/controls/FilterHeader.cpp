@@ -147,6 +147,22 @@ void FilterHeader::announceNow()
     emit filterChanged();
 }
 
+void FilterHeader::setFilterCellProblem(int column, const QString &problem)
+{
+    QLineEdit *edit = filterEdit(column);
+    if (!edit || edit->toolTip() == problem)
+        return;
+    edit->setToolTip(problem);
+    edit->setStyleSheet(problem.isEmpty() ? QString()
+                                          : QStringLiteral("QLineEdit { border: 2px solid #d40000; background: #fff0f0; }"));
+}
+
+QString FilterHeader::filterCellProblem(int column) const
+{
+    const QLineEdit *edit = filterEdit(column);
+    return edit ? edit->toolTip() : QString();
+}
+
 SortMark FilterHeader::sortMark(int column) const
 {
     return m_marks.value(column, SortMark::None);

@@ -37,6 +37,11 @@ public:
     void setFilterDelay(int milliseconds);
     int filterDelay() const;
 
+    // Marks a cell that could not be translated: a red frame and the reason as its tool tip. An
+    // empty problem takes the mark away.
+    void setFilterCellProblem(int column, const QString &problem);
+    QString filterCellProblem(int column) const;
+
     SortMark sortMark(int column) const;
     void setSortMark(int column, SortMark mark);
 

@@ -2,11 +2,11 @@
 
 #include <QAbstractItemView>
 
-RowColorDelegate::RowColorDelegate(QObject *parent) : QStyledItemDelegate(parent) {}
+RowColorDelegate::RowColorDelegate(QObject *parent) : FieldCellDelegate(parent) {}
 
 void RowColorDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
 {
-    QStyledItemDelegate::initStyleOption(option, index);
+    FieldCellDelegate::initStyleOption(option, index);
     const auto *view = qobject_cast<const QAbstractItemView *>(option->widget);
     if (view && view->currentIndex() == index)
         return;

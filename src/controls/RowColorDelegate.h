@@ -1,13 +1,13 @@
 #pragma once
 #include <QColor>
-#include <QStyledItemDelegate>
+#include "controls/FieldCellDelegate.h"
 #include <functional>
 
 // Draws a grid's cells with the colours a window chooses per row (grey for departed guests,
 // orange-red text for incomplete rows). The current cell of the view is drawn as usual, so the
 // cell the operator is on keeps the normal selection colours. A hook that gives an invalid
 // colour leaves the row as it is.
-class RowColorDelegate : public QStyledItemDelegate {
+class RowColorDelegate : public FieldCellDelegate {
     Q_OBJECT
 public:
     using RowColor = std::function<QColor(int row)>;

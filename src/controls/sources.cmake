@@ -2,6 +2,7 @@ list(APPEND SELVANE_SOURCES
   controls/DbGrid.cpp
   controls/FilterHeader.cpp
   controls/CheckIndicatorHeader.cpp
+  controls/FieldCellDelegate.cpp
   controls/RowColorDelegate.cpp
   controls/FilterGrid.cpp
   controls/IconList.cpp

@@ -1,6 +1,8 @@
 #include "db/AppError.h"
 
-AppError::AppError(QString message)
-    : m_message(std::move(message)), m_utf8(m_message.toUtf8())
+#include "db/EngineMessageTranslation.h"
+
+AppError::AppError(const QString &message)
+    : m_original(message), m_message(EngineMessageTranslation::operatorText(message)), m_utf8(m_message.toUtf8())
 {
 }

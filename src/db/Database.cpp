@@ -29,7 +29,7 @@ void Database::open(const QString &fileName)
         applyConnectionSettings();
     } catch (const DatabaseError &error) {
         close();
-        m_openError = error.message();
+        m_openError = error.originalText();
         throw;
     }
 }
@@ -60,7 +60,7 @@ void Database::raiseLastError() const
 {
     if (!m_db)
         throw DatabaseError(m_openError.isEmpty() ? QStringLiteral("Database is not open") : m_openError,
-                            SQLITE_MISUSE);
+                            SQLITE_MISUSE, DatabaseError::Origin::FailedOpening);
     throw DatabaseError(QString::fromUtf8(sqlite3_errmsg(m_db)), sqlite3_errcode(m_db));
 }
 

@@ -2,6 +2,7 @@
 
 #include "db/AppError.h"
 #include "db/ErrorSink.h"
+#include "db/Field.h"
 #include "db/Query.h"
 
 #include <QCheckBox>
@@ -109,16 +110,16 @@ void EditorBinding::editorChanged(QWidget *editor)
         if (binding.editor != editor)
             continue;
         ErrorSink::guard([&] {
-            Field &field = m_query->fieldByName(binding.fieldName);
-            if (!m_query->isEditing()) {
-                if (!m_autoEdit)
-                    return;
-                m_query->edit();
-            }
+            if (!m_query->isEditing() && !m_autoEdit)
+                return;
+            // Typing into an empty list starts a new row, which shows that row in every editor:
+            // the editor being typed in keeps what was typed (the first key included).
             const QPointer<QWidget> outer = m_storingEditor;
             m_storingEditor = editor;
             const auto restore = qScopeGuard([&] { m_storingEditor = outer; });
-            binding.store(editor, field);
+            if (!m_query->isEditing())
+                m_query->edit();
+            binding.store(editor, m_query->fieldByName(binding.fieldName));
         });
         return;
     }
@@ -171,6 +172,7 @@ void EditorBinding::loadEditor(const Binding &binding)
     const QSignalBlocker blocker(binding.editor);
     const Field *field = m_query && m_query->isOpen() ? m_query->findField(binding.fieldName) : nullptr;
     binding.editor->setEnabled(field != nullptr);
+    limitToColumnSize(binding.editor, field);
     if (field) {
         ErrorSink::guard([&] { binding.load(binding.editor, *field); });
     } else {
@@ -181,10 +183,28 @@ void EditorBinding::loadEditor(const Binding &binding)
     m_loading = wasLoading;
 }
 
+// A text editor takes no more characters than its column holds (VARCHAR(n), CHAR(n)); the field
+// refuses a longer text too, but the operator should not be able to type one in the first place.
+void EditorBinding::limitToColumnSize(QWidget *editor, const Field *field)
+{
+    QLineEdit *edit = qobject_cast<QLineEdit *>(editor);
+    if (auto *combo = qobject_cast<QComboBox *>(editor))
+        edit = combo->lineEdit();
+    if (!edit)
+        return;
+    if (!field || !isTextType(field->type()) || field->size() <= 0)
+        return;
+    // A new limit sets the text again (moving the cursor), so only a change is applied.
+    if (edit->maxLength() != field->size())
+        edit->setMaxLength(field->size());
+}
+
 void EditorBinding::refreshEditors()
 {
-    for (const Binding &binding : std::as_const(m_bindings))
-        loadEditor(binding);
+    for (const Binding &binding : std::as_const(m_bindings)) {
+        if (binding.editor != m_storingEditor)
+            loadEditor(binding);
+    }
 }
 
 void EditorBinding::onFieldChanged(Field *field)

@@ -54,6 +54,7 @@ private:
         Storer store;
     };
     void loadEditor(const Binding &binding);
+    static void limitToColumnSize(QWidget *editor, const Field *field);
     void onFieldChanged(Field *field);
     void onRecordMoved();
 

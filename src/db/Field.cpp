@@ -122,7 +122,24 @@ QDateTime Field::asDateTime() const
 
 void Field::setValue(const QVariant &value)
 {
-    m_owner->setCurrentRawValue(*this, StoredValue::toStored(value));
+    const QVariant stored = StoredValue::toStored(value);
+    refuseOverLongText(stored);
+    m_owner->setCurrentRawValue(*this, stored);
+}
+
+// A column declared VARCHAR(n) or CHAR(n) holds at most n characters. The engine would store a
+// longer text all the same, and from there it would reach the notification file.
+void Field::refuseOverLongText(const QVariant &stored) const
+{
+    if (!isTextType(m_type) || m_size <= 0 || stored.typeId() != QMetaType::QString)
+        return;
+    const qsizetype length = stored.toString().size();
+    if (length <= m_size)
+        return;
+    throw AppError(QStringLiteral("%1 alanı en çok %2 karakter alabilir, %3 karakter yazıldı")
+                       .arg(displayLabel())
+                       .arg(m_size)
+                       .arg(length));
 }
 
 void Field::clear() { setValue(QVariant()); }

@@ -63,7 +63,8 @@ public:
     QTime asTime() const;
     QDateTime asDateTime() const;
 
-    // Writes into the edit buffer; the query must be in edit or insert state.
+    // Writes into the edit buffer; the query must be in edit or insert state. A text longer than
+    // the column's declared size is refused with a Turkish message.
     void setValue(const QVariant &value);
     // Reads the text the way a user types it (locale numbers and dates, boolean words).
     void setAsString(const QString &text);
@@ -87,6 +88,7 @@ private:
     void bindColumn(int column, const FieldTypeInfo &type, const Origin &origin);
     void unbind() { m_column = -1; }
     QVariant parseText(const QString &text) const;
+    void refuseOverLongText(const QVariant &stored) const;
 
     Query *m_owner;
     QString m_name;

@@ -1,5 +1,7 @@
 #include "db/StoredValue.h"
 
+#include <QRegularExpression>
+
 namespace StoredValue {
 
 QString dateText(const QDate &date)
@@ -31,15 +33,18 @@ QDate parseDate(const QString &text)
     return QDate::fromString(trimmed.left(10), QStringLiteral("yyyy-MM-dd"));
 }
 
+// The stored form HH:MM:SS.mmm and what an operator types: one or two hour digits, ":" or "."
+// between the parts, seconds and milliseconds optional ("9:30", "9.30", "09:30:15").
 QTime parseTime(const QString &text)
 {
-    const QString trimmed = text.trimmed();
-    for (const char *format : {"HH:mm:ss.zzz", "HH:mm:ss", "HH:mm"}) {
-        const QTime time = QTime::fromString(trimmed, QLatin1String(format));
-        if (time.isValid())
-            return time;
-    }
-    return {};
+    static const QRegularExpression written(
+        QStringLiteral("^(\\d{1,2})[:.](\\d{2})(?:[:.](\\d{2})(?:\\.(\\d{1,3}))?)?$"));
+    const QRegularExpressionMatch match = written.match(text.trimmed());
+    if (!match.hasMatch())
+        return {};
+    const QString fraction = match.captured(4);
+    const int milliseconds = fraction.isEmpty() ? 0 : fraction.leftJustified(3, QLatin1Char('0')).toInt();
+    return QTime(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt(), milliseconds);
 }
 
 QDateTime parseDateTime(const QString &text)

@@ -4,6 +4,7 @@ list(APPEND SELVANE_SOURCES
   db/Database.cpp
   db/DisplayFormat.cpp
   db/EditorBinding.cpp
+  db/EngineMessageTranslation.cpp
   db/ErrorSink.cpp
   db/Field.cpp
   db/FieldType.cpp

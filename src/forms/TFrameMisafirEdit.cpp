@@ -274,7 +274,7 @@ void TFrameMisafirEdit::bindEditors()
 void TFrameMisafirEdit::bindTimeEditor(QLineEdit *editor, const QString &fieldName)
 {
     editor->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("\\d{0,2}(:\\d{0,2}(:\\d{0,2}(\\.\\d{0,3})?)?)?")), editor));
+        QRegularExpression(QStringLiteral("\\d{0,2}([:.]\\d{0,2}([:.]\\d{0,2}(\\.\\d{0,3})?)?)?")), editor));
     m_dsMisafir->bindCustom(editor, fieldName, EditorBinding::showInLineEdit, EditorBinding::storeFromLineEdit);
     connect(editor, &QLineEdit::textEdited, this, [this, editor](const QString &text) {
         if (readsAsTime(text)) {
@@ -457,6 +457,7 @@ void TFrameMisafirEdit::jvdbdtdtGELISTARIHChange()
 void TFrameMisafirEdit::ds_misafirDataChange(Field *field)
 {
     ErrorSink::guard([&] {
+        clearRefusedMarkOnChange(field);
         // The arrival editor is loaded without signals when another row is shown.
         if (!field || field->name().compare(QLatin1String("GELISTARIH"), Qt::CaseInsensitive) == 0)
             jvdbdtdtGELISTARIHChange();
@@ -498,13 +499,48 @@ void TFrameMisafirEdit::markEditor(QWidget *editor, bool needed, const QString &
         return;
     editor->setProperty(kMarkedProperty, mark);
     editor->setToolTip(mark == 2 ? filledFrom : QString());
-    const QColor colour = mark == 1 ? gerekliAlanRengi() : doldurulanAlanRengi();
-    editor->setStyleSheet(mark != 0 ? QStringLiteral("%1 { background-color: rgb(%2, %3, %4); }")
-                                          .arg(QLatin1String(editor->metaObject()->className()))
-                                          .arg(colour.red())
-                                          .arg(colour.green())
-                                          .arg(colour.blue())
-                                    : QString());
+    applyMarks(editor);
+}
+
+// The marks in one style sheet: the yellow of a required field that is still empty or the blue of
+// a field filled from elsewhere, and the red frame of the field a save was refused for.
+void TFrameMisafirEdit::applyMarks(QWidget *editor)
+{
+    QStringList rules;
+    if (const int mark = editor->property(kMarkedProperty).toInt(); mark != 0) {
+        const QColor colour = mark == 1 ? gerekliAlanRengi() : doldurulanAlanRengi();
+        rules << QStringLiteral("background-color: rgb(%1, %2, %3);").arg(colour.red()).arg(colour.green()).arg(colour.blue());
+    }
+    if (editor == m_refusedEditor) {
+        const QColor colour = reddedilenAlanRengi();
+        rules << QStringLiteral("border: 2px solid rgb(%1, %2, %3);").arg(colour.red()).arg(colour.green()).arg(colour.blue());
+    }
+    editor->setStyleSheet(rules.isEmpty() ? QString()
+                                          : QStringLiteral("%1 { %2 }")
+                                                .arg(QLatin1String(editor->metaObject()->className()),
+                                                     rules.join(QLatin1Char(' '))));
+}
+
+// The one-second message of a refused save is easily missed; the editor keeps a red frame until
+// its field changes or another row is shown.
+void TFrameMisafirEdit::markRefused(QWidget *editor)
+{
+    QPointer<QWidget> previous = m_refusedEditor;
+    m_refusedEditor = editor;
+    if (previous && previous != editor)
+        applyMarks(previous);
+    applyMarks(editor);
+}
+
+void TFrameMisafirEdit::clearRefusedMarkOnChange(const Field *field)
+{
+    if (!m_refusedEditor)
+        return;
+    if (field && m_dsMisafir->editorFor(field->name()) != m_refusedEditor)
+        return;
+    QWidget *editor = m_refusedEditor;
+    m_refusedEditor = nullptr;
+    applyMarks(editor);
 }
 
 QWidget *TFrameMisafirEdit::editorFor(const Field *field) const
@@ -519,7 +555,10 @@ QWidget *TFrameMisafirEdit::editorFor(const QString &fieldName) const
 
 bool TFrameMisafirEdit::focusField(const Field *field)
 {
-    return field && focusField(field->name());
+    if (!field || !focusField(field->name()))
+        return false;
+    markRefused(editorFor(field));
+    return true;
 }
 
 bool TFrameMisafirEdit::focusField(const QString &fieldName)

@@ -33,6 +33,8 @@ public:
     // Background of an editor filled from elsewhere (an earlier stay, a document's zone), for
     // the operator to check before saving.
     static QColor doldurulanAlanRengi() { return {204, 228, 255}; }
+    // Frame of the editor whose field a save was refused for, until the field changes.
+    static QColor reddedilenAlanRengi() { return {212, 0, 0}; }
 
     explicit TFrameMisafirEdit(Tdm1 *dataModule, QWidget *parent = nullptr);
     ~TFrameMisafirEdit() override;
@@ -60,9 +62,13 @@ public:
     // The editor that shows a field of the guest query (matched by name), or null.
     QWidget *editorFor(const Field *field) const;
     QWidget *editorFor(const QString &fieldName) const;
-    // Puts the input focus on the editor of the field; false when no editor shows it.
+    // After a refused save: puts the input focus on the editor of the field and frames it in red
+    // until the field changes or another row is shown; false when no editor shows it.
     bool focusField(const Field *field);
+    // Puts the input focus on the editor of the field; false when no editor shows it.
     bool focusField(const QString &fieldName);
+    // The editor that keeps the red frame of a refused save, or null.
+    QWidget *refusedEditor() const { return m_refusedEditor; }
     // The label that names an editor (a choice names itself), or null.
     QLabel *labelOf(const QWidget *editor) const;
     // Finishes what is being typed in the focused editor, so that a save takes it; a time that
@@ -104,6 +110,9 @@ private:
     void limitTextLengths();
     void markEditor(QWidget *editor, bool needed, const QString &filledFrom);
     void onMisafirFieldChanged(Field *field);
+    void applyMarks(QWidget *editor);
+    void markRefused(QWidget *editor);
+    void clearRefusedMarkOnChange(const Field *field);
     void onMisafirStateChanged();
 
     Tdm1 *m_dm;
@@ -133,4 +142,5 @@ private:
     QLineEdit *m_tcNo = nullptr;
     QLineEdit *m_gelisSaat = nullptr;
     QLineEdit *m_ayrilisSaat = nullptr;
+    QPointer<QWidget> m_refusedEditor;
 };

@@ -10,6 +10,7 @@
 #include "forms/DbNavigator.h"
 #include "forms/MessageBoxes.h"
 #include "forms/PendingEditQuestion.h"
+#include "forms/TMyformbase.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -259,6 +260,9 @@ QWidget *TFrameTesisler::buildFacilityEditors()
     order << active;
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
+    // Enter in the facility's text editors moves on to the next field, as in the other windows.
+    for (QLineEdit *edit : {name, code, person, province, district, address, phone})
+        edit->installEventFilter(this);
     return area;
 }
 
@@ -510,10 +514,25 @@ void TFrameTesisler::sayfaDegisimKontrolu()
         throw AppError(QStringLiteral("Kayıt seçin"));
 }
 
+// The facility record is not a secondary window, so it gets Enter as Tab here, by the windows'
+// own rule of which controls pass it on.
+bool TFrameTesisler::movesOnWithEnter(QObject *watched, const QKeyEvent *key) const
+{
+    const bool enter = (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+        && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    auto *control = qobject_cast<QWidget *>(watched);
+    return enter && control && control->hasFocus() && isAncestorOf(control)
+        && TMyformbase::passesEnterAsTab(control);
+}
+
 // Ctrl+Delete in either grid deletes its current row, after the same question as the
 // navigator's delete button.
 bool TFrameTesisler::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::KeyPress && movesOnWithEnter(watched, static_cast<QKeyEvent *>(event))) {
+        focusNextChild();
+        return true;
+    }
     if (event->type() == QEvent::KeyPress && (watched == m_list || watched == m_rooms)) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::ControlModifier) {

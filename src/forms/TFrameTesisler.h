@@ -9,6 +9,7 @@ class DbNavigator;
 class EditorBinding;
 class QButtonGroup;
 class QGroupBox;
+class QKeyEvent;
 class QTabWidget;
 class Tdm1;
 
@@ -67,6 +68,7 @@ private:
     void bagliKayitlariSil(Query &query, const QString &tablo);
     void bekleyenOdayiKaydet();
     bool eventFilter(QObject *watched, QEvent *event) override;
+    bool movesOnWithEnter(QObject *watched, const QKeyEvent *key) const;
 
     void fdqry_tesislerNewRecord(Query &query);
     void fdqry_odaevNewRecord(Query &query);

@@ -1,5 +1,6 @@
 #include "gen/GridFilter.h"
 
+#include "db/AppError.h"
 #include "db/Query.h"
 #include "gen/TVrnFiltreMetniCozucu2.h"
 
@@ -110,8 +111,13 @@ bool gridFiltreSartiVer(Tmyfieldset fieldset, const QList<FilterColumn> &columns
         cell.filterval = column.filterText;
         cell.fieldtype = column.type;
         cell.fieldname = toHaving ? maps.having.value(key) : maps.where.value(key, column.fieldName);
-        cell.coz();
-        const QString condition = cell.sqlSarti();
+        QString condition;
+        try {
+            cell.coz();
+            condition = cell.sqlSarti();
+        } catch (const AppError &) {
+            continue; // marked in the grid; an unreadable cell must not block the others
+        }
         if (condition.isEmpty())
             continue; // only blank parts
         if (toHaving)
@@ -122,6 +128,23 @@ bool gridFiltreSartiVer(Tmyfieldset fieldset, const QList<FilterColumn> &columns
     havingText = havingList.join(QStringLiteral(" AND "));
     whereText = whereList.join(QStringLiteral(" AND "));
     return true;
+}
+
+QString filterCellProblem(const QString &filterText, FieldType type)
+{
+    if (filterText.isEmpty())
+        return QString();
+    TVrnFiltreMetniCozucu2 cell;
+    cell.filterval = filterText;
+    cell.fieldtype = type;
+    cell.fieldname = QStringLiteral("X");
+    try {
+        cell.coz();
+        cell.sqlSarti();
+    } catch (const AppError &error) {
+        return QStringLiteral("Bu süzgeç anlaşılamadı, listeye uygulanmadı: %1").arg(error.message());
+    }
+    return QString();
 }
 
 void makroSartAta(Query &query, const QString &macroName, const QString &conditions)

@@ -21,20 +21,24 @@ struct FilterColumn {
 // Translates the filter cells of a grid's columns, in column order, into the WHERE and HAVING
 // conditions of the window's query. A field whose set entry has sqlexp is filtered on that
 // expression; one with only sqlhexp is filtered on that expression in HAVING. Both outputs are
-// emptied first; the result is always true. Throws the conversion error of a date or boolean
-// cell that cannot be read.
+// emptied first; the result is always true. A cell that cannot be translated (a date or boolean
+// value that does not read as one) adds no condition: the grid marks it (filterCellProblem), and
+// the other cells still filter.
 bool gridFiltreSartiVer(Tmyfieldset fieldset, const QList<FilterColumn> &columns, QString &whereText,
                         QString &havingText);
+
+// Why a filter cell cannot be translated, as the operator reads it in the cell's tool tip; empty
+// when the cell translates (or is empty).
+QString filterCellProblem(const QString &filterText, FieldType type);
 
 // Sets a macro from a ";"-separated list of conditions, joined with " AND ". A double-quoted item
 // may contain ";". Blank items are left out; with no item the macro is not touched. The caller
 // closes the query before and opens it after.
 void makroSartAta(Query &query, const QString &macroName, const QString &conditions);
 
-// The filter bar's change handler: translates every cell first (an unreadable date or boolean
-// stops here, with the query still open on its rows and its macros unchanged), then closes the
-// query, sets the macros "filter" and "having" ("1" when there is no condition) and opens it
-// again. "staticfilter" is not changed.
+// The filter bar's change handler: translates every cell (leaving out those that cannot be
+// translated), then closes the query, sets the macros "filter" and "having" ("1" when there is no
+// condition) and opens it again. "staticfilter" is not changed.
 void filtreDegisti(Query &query, const Tmyfieldset &fieldset, const QList<FilterColumn> &columns);
 
 // The sort mark of a column title.

@@ -22,6 +22,21 @@ bool isPlainSqlNumber(const QString &text)
     return plain.match(text).hasMatch();
 }
 
+// "1.500" for 1,5 and "1.000" for 1,000 are the same numbers as "1.5" and "1".
+QString withoutTrailingFractionZeros(QString number)
+{
+    if (!number.contains(QLatin1Char('.')) || number.contains(QLatin1Char('e'), Qt::CaseInsensitive))
+        return number;
+    while (number.endsWith(QLatin1Char('0')))
+        number.chop(1);
+    if (number.endsWith(QLatin1Char('.')))
+        number.chop(1);
+    return number.isEmpty() || number == QLatin1String("-") || number == QLatin1String("+") ? QStringLiteral("0")
+                                                                                              : number;
+}
+
+// The text is the value as the operator typed it, under the regional settings; it is read and
+// normalised here once.
 QString numericLiteral(const QString &text)
 {
     bool isNumber = false;
@@ -29,7 +44,7 @@ QString numericLiteral(const QString &text)
     if (isNumber) {
         const QString number = normalizeUserNumber(text).trimmed();
         if (isPlainSqlNumber(number))
-            return number;
+            return withoutTrailingFractionZeros(number);
     }
     return quoted(text);
 }

@@ -81,9 +81,10 @@ void TVrnFiltreMetniCozucu::coz()
     value.remove(QLatin1Char('?'));
     value = cutToMaxLength(value);
 
+    // The value stays as typed: the literal is written from it once (sqlDegerVer), because
+    // normalising it here too would read "1,000" (one) as one thousand.
     if (filterColumnClass(fieldtype) == FilterColumnClass::Numeric) {
         QLocale().toDouble(value, &isnum);
-        value = normalizeUserNumber(value);
         if (op.isEmpty())
             op = QStringLiteral("=");
     }

@@ -7,7 +7,9 @@
 
 #include "TestSupport.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QtTest>
 
 namespace {
@@ -137,6 +139,45 @@ private slots:
         QVERIFY(f.query.isEditing());
         QTRY_COMPARE(f.grid.currentIndex().row(), 0);
         QVERIFY(f.grid.selectionModel()->isRowSelected(0));
+    }
+
+    // A cell editor takes no more characters than the column holds: a room number typed too long
+    // is cut at 15 characters before it reaches the row.
+    void cellEditorKeepsToTheColumnSize_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("room number, 26 typed") << 0 << "10110110110110110110110110" << "101101101101101";
+        QTest::newRow("room number that fits") << 0 << "Kat 2 / 204" << "Kat 2 / 204";
+        QTest::newRow("Turkish letters count once") << 0 << "ĞÜŞİÖÇığüşiöçĞÜŞ" << "ĞÜŞİÖÇığüşiöçĞÜ";
+        QTest::newRow("description of 80") << 2 << QString(90, 'x') << QString(80, 'x');
+    }
+
+    void cellEditorKeepsToTheColumnSize()
+    {
+        QFETCH(int, column);
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        RoomGrid f;
+        ErrorCapture errors;
+        const QModelIndex cell = f.grid.model()->index(1, column);
+        f.grid.setCurrentIndex(cell);
+        f.grid.edit(cell);
+        auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        QVERIFY(editor);
+        editor->selectAll();
+        // Key by key, Turkish letters too (keyClicks takes only Latin-1).
+        for (const QChar c : typed)
+            QTest::sendKeyEvent(QTest::Click, editor, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QCOMPARE(editor->text(), stored);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCOMPARE(errors.messages, QStringList());
+        const QString fieldName = column == 0 ? "ODAEVNO" : "ODAEVACIKLAMA";
+        QTRY_COMPARE(f.query.fieldByName(fieldName).asString(), stored); // the editor commits queued
+        f.query.post();
+        QCOMPARE(f.db.scalar("SELECT " + fieldName + " FROM ODAEV WHERE IDODAEV=2").toString(), stored);
+        QVERIFY(errors.messages.isEmpty());
     }
 };
 

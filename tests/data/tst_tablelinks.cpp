@@ -343,7 +343,7 @@ void TstTableLinks::badOptionValueIsRefused()
         reg.links.TablolinkDetayKontrol("TESISLER", *master, options);
         QFAIL("the option text was accepted");
     } catch (const AppError &error) {
-        QCOMPARE(error.message(), message);
+        QCOMPARE(error.originalText(), message);
     }
 }
 
@@ -359,7 +359,7 @@ void TstTableLinks::missingMasterFieldIsRefused()
             run();
             QFAIL("a master record without its key was accepted");
         } catch (const AppError &error) {
-            QCOMPARE(error.message(), QStringLiteral("Field 'IDTESISLER' not found"));
+            QCOMPARE(error.originalText(), QStringLiteral("Field 'IDTESISLER' not found"));
         }
     }
     QCOMPARE(reg.count("SELECT COUNT(*) FROM ODAEV"), 1);

@@ -13,7 +13,7 @@ private slots:
             f.db.execute("SELECT * FROM NOPE");
             QFAIL("no error");
         } catch (const DatabaseError &error) {
-            QCOMPARE(error.message(), QString("no such table: NOPE"));
+            QCOMPARE(error.originalText(), QString("no such table: NOPE"));
         }
     }
 
@@ -41,7 +41,7 @@ private slots:
             second.scalar("SELECT COUNT(*) FROM TESISLER");
             QFAIL("no error");
         } catch (const DatabaseError &error) {
-            QCOMPARE(error.message(), QString("database is locked"));
+            QCOMPARE(error.message(), QString("Kayıt dosyası başka bir program tarafından kullanılıyor (database is locked)"));
         }
         QVERIFY(timer.elapsed() < 1000);
     }
@@ -79,7 +79,7 @@ private slots:
             db.executeScript("SELECT * FROM sqlite_master;");
             QFAIL("no error");
         } catch (const DatabaseError &error) {
-            QCOMPARE(error.message(), QString("file is not a database"));
+            QCOMPARE(error.message(), QString("Kayıt dosyası bir veritabanı değil ya da bozuk (file is not a database)"));
         }
     }
 

@@ -53,7 +53,7 @@ private slots:
             q.fieldByName("YOK");
             QFAIL("no error");
         } catch (const AppError &error) {
-            QCOMPARE(error.message(), QString("Field 'YOK' not found"));
+            QCOMPARE(error.originalText(), QString("Field 'YOK' not found"));
         }
         q.next();
         QVERIFY(q.fieldByName("TCNO").isNull());
@@ -188,7 +188,7 @@ private slots:
             q.post();
             QFAIL("no error");
         } catch (const AppError &error) {
-            QCOMPARE(error.message(), QString("Field 'TESIS' must have a value"));
+            QCOMPARE(error.message(), QString("TESIS alanına bir değer girilmeli (Field 'TESIS' must have a value)"));
         }
         QCOMPARE(q.state(), Query::State::Insert); // the row is kept for the user to complete
         q.cancel();
@@ -437,7 +437,7 @@ private slots:
             BooleanWords::toBool("x");
             QFAIL("no error");
         } catch (const AppError &error) {
-            QCOMPARE(error.message(), QString("'x' is not a valid boolean value"));
+            QCOMPARE(error.originalText(), QString("'x' is not a valid boolean value"));
         }
         QCOMPARE(BooleanWords::toText(true), QString("E"));
         QCOMPARE(BooleanWords::toText(false), QString("H"));

@@ -683,7 +683,7 @@ private slots:
         w.openOnGuest(id);
         w.type(w.edit("dbedtGELISSAAT"), "1");
         w.press(DbNavigator::Button(button));
-        QCOMPARE(w.errors.messages, QStringList{"'1' is not a valid time"});
+        QCOMPARE(w.errors.messages, QStringList{"'1' geçerli bir saat değil ('1' is not a valid time)"});
         QCOMPARE(w.guests.state(), Query::State::Edit);
         QCOMPARE(w.field("IDMISAFIR").asInteger(), id);
         QCOMPARE(w.edit("dbedtGELISSAAT")->text(), QString("1"));
@@ -757,7 +757,8 @@ private slots:
         w.field("TCNO").setValue(kValidTcNo.toLongLong());
         w.press(DbNavigator::Button::Post);
         QVERIFY(w.flashes.isEmpty());
-        QCOMPARE(w.errors.messages, QStringList{"Field '_IDODAEV' must have a value"});
+        QCOMPARE(w.errors.messages,
+                 QStringList{"_IDODAEV alanına bir değer girilmeli (Field '_IDODAEV' must have a value)"});
         QCOMPARE(w.guests.state(), Query::State::Insert);
         QCOMPARE(w.storedGuests(), 0);
         QVERIFY(w.form.isVisible());

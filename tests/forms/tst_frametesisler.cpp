@@ -8,6 +8,7 @@
 
 #include "TestSupport.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -230,6 +231,43 @@ private slots:
         QCOMPARE(order, QStringList({"dbedtTESISADI", "dbedtTESISKODU", "dbedtTESISYETKILISI", "dbedtTESISIL",
                                      "dbedtTESISILCE", "dbedtTESISADRES", "dbedtTESISTELEFON", "rbPolis",
                                      "rbJandarma", "dbchkTESISAKTIF"}));
+    }
+
+    // Enter in a text box of the facility record moves on to the next box, as Tab does, and the
+    // text typed stays; in the active check box it keeps its usual effect.
+    void enterMovesToTheNextBox()
+    {
+        FacilitiesFrame f;
+        f.addFacility("Otel Deniz");
+        f.show();
+        f.frame.activateWindow();
+        const QStringList order{"TESISADI", "TESISKODU", "TESISYETKILISI", "TESISIL", "TESISILCE", "TESISADRES",
+                                "TESISTELEFON"};
+        f.frame.editorFor("TESISADI")->setFocus(Qt::TabFocusReason);
+        for (int i = 0; i + 1 < order.size(); ++i) {
+            QWidget *box = f.frame.editorFor(order[i]);
+            QTRY_COMPARE(QApplication::focusWidget(), box);
+            QTest::keyClick(box, Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), f.frame.editorFor(order[i + 1]));
+        }
+        QTest::keyClick(f.frame.editorFor("TESISTELEFON"), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("rbPolis"));
+        QCOMPARE(qobject_cast<QLineEdit *>(f.frame.editorFor("TESISADI"))->text(), QString("Otel Deniz"));
+        QVERIFY(f.errors.messages.isEmpty());
+    }
+
+    // On an empty list the first key typed starts the new facility; it stays in the name.
+    void firstKeyOnAnEmptyListIsKept()
+    {
+        FacilitiesFrame f;
+        f.show();
+        f.frame.activateWindow();
+        QWidget *name = f.frame.editorFor("TESISADI");
+        name->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(name, QString("Deniz Otel"));
+        QCOMPARE(qobject_cast<QLineEdit *>(name)->text(), QString("Deniz Otel"));
+        QCOMPARE(f.facilities().fieldByName("TESISADI").asString(), QString("Deniz Otel"));
+        QVERIFY(f.errors.messages.isEmpty());
     }
 
     void roomsFollowTheFacilityInTextOrder()

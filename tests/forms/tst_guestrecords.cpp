@@ -104,12 +104,13 @@ struct Register {
     }
     ~Register() { ErrorSink::setHandler({}); }
 
+    // Every guest is another person (a serial of their own), so no save asks about overlapping stays.
     void addStay(const QString &name)
     {
         dm.dbMain()->execute(
             "INSERT INTO MISAFIR(_IDODAEV,KIMLIKTURU,KIMLIKSERINO,UYRUGU,ADI,SOYADI,CINSIYET,MEDENIDURUM,"
             "DOGUMYERI,DOGUMTARIHI,IKAMETADRESI,GELISTARIH,GELISSAAT,BABAADI)"
-            " VALUES (1,'P','X1','DEU',:ad,'Müller','E','B','Berlin','1980-01-01','Berlin',:gel,'10:00:00.000','Hans')",
+            " VALUES (1,'P','X-'||:ad,'DEU',:ad,'Müller','E','B','Berlin','1980-01-01','Berlin',:gel,'10:00:00.000','Hans')",
             {{"ad", name}, {"gel", day(-3)}});
     }
     qint64 idOf(const QString &name)

@@ -315,7 +315,7 @@ private slots:
                 fieldSetAlanlaraUygula(query, fieldset);
             QFAIL("no error raised");
         } catch (const AppError &error) {
-            QCOMPARE(error.message(), message);
+            QCOMPARE(error.originalText(), message);
         }
         QCOMPARE(query.fieldByName("SOYADI").displayLabel(), QString("SOYADI"));
         QCOMPARE(grid.model()->columnOfField("SOYADI"), -1);

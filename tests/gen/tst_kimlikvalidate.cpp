@@ -270,7 +270,7 @@ private slots:
         TKimlikRowValidate validator;
         validator.Fields = &g.query;
         QVERIFY(!validator.isvalid());
-        QCOMPARE(validator.LastErrorMsg(), QString("'1234567890a' is not a valid integer value"));
+        QCOMPARE(validator.LastErrorMsg(), QString("'1234567890a' geçerli bir tam sayı değil ('1234567890a' is not a valid integer value)"));
         QCOMPARE(validator.LastErrorField(), nullptr);
 
         Query partial(&g.db);
@@ -279,7 +279,7 @@ private slots:
         TKimlikRowValidate onPartial;
         onPartial.Fields = &partial;
         QVERIFY(!onPartial.isvalid());
-        QCOMPARE(onPartial.LastErrorMsg(), QString("Field 'KIMLIKTURU' not found"));
+        QCOMPARE(onPartial.LastErrorMsg(), QString("KIMLIKTURU alanı bulunamadı (Field 'KIMLIKTURU' not found)"));
         QCOMPARE(onPartial.LastErrorField(), nullptr);
         QVERIFY_THROWS_EXCEPTION(AppError, onPartial.buildReqFieldList());
         QVERIFY(onPartial.ReqFieldList().isEmpty());

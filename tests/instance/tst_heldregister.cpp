@@ -69,7 +69,7 @@ void TestHeldRegister::heldRegisterShowsEngineErrorOnce()
     mainform->showMaximized();
     Startup::reportErrorsOnceWhileStarting(false);
     QVERIFY(QTest::qWaitForWindowExposed(mainform.get()));
-    QCOMPARE(boxes, QStringList{u"database is locked"_s});
+    QCOMPARE(boxes, QStringList{u"Kayıt dosyası başka bir program tarafından kullanılıyor (database is locked)"_s});
     QCOMPARE(mainform->pgc1()->currentIndex(), 0);
 }
 

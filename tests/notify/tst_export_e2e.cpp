@@ -295,7 +295,13 @@ void TestExportEndToEnd::charactersAreEscapedAndEncoded()
 
     const RunResult run = fixture.run();
     verifyFinished(run, 0);
-    QCOMPARE(run.messages, QStringList());
+    // The guest is written, and the trace names, field by field, the first letter the file holds as "?".
+    QCOMPARE(run.messages.size(), 1);
+    const QString notice = run.messages.first();
+    QVERIFY2(notice.startsWith(u"Selvane: [warn] Otel Güneş: Łukasz & <Zoë> \"€\" ĞğİıŞşÇçÖöÜü: "_s), qPrintable(notice));
+    QVERIFY2(notice.contains(u"Adı alanındaki \"Ł\" (U+0141)"_s) && notice.contains(u"Baba adı alanındaki \"Ý\" (U+00DD)"_s),
+             qPrintable(notice));
+    QVERIFY2(notice.endsWith(u"dosyaya \"?\" olarak yazıldı."_s), qPrintable(notice));
     NotificationFile file;
     readOnlyFile(fixture, kPoliceFolder, 1234, u'P', run, &file);
     const QByteArray kisi = e2e::expectedKisi(
@@ -821,7 +827,7 @@ void TestExportEndToEnd::lockedDatabaseEndsRunAtOnce()
     // error from its own access to the database.
     QVERIFY2(!run.messages.isEmpty(), qPrintable(run.standardError));
     for (const QString &line : run.messages)
-        QCOMPARE(line, u"Selvane: database is locked"_s);
+        QCOMPARE(line, u"Selvane: Kayıt dosyası başka bir program tarafından kullanılıyor (database is locked)"_s);
     QCOMPARE(fixture.writtenFiles(), QStringList());
 }
 
@@ -842,7 +848,7 @@ void TestExportEndToEnd::fileThatIsNoDatabaseEndsRun()
     verifyFinished(run, 1);
     QVERIFY2(!run.messages.isEmpty(), qPrintable(run.standardError));
     for (const QString &line : run.messages)
-        QCOMPARE(line, u"Selvane: file is not a database"_s);
+        QCOMPARE(line, u"Selvane: Kayıt dosyası bir veritabanı değil ya da bozuk (file is not a database)"_s);
     QFile file(fixture.databasePath());
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), content);
