@@ -16,16 +16,13 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QtTest>
+#include "CapturedErrors.h"
 
 namespace {
 
 const QDateTime kMoment(QDate(2026, 12, 10), QTime(14, 5, 9));
 
-struct CapturedErrors {
-    QStringList messages;
-    CapturedErrors() { ErrorSink::setHandler([this](const QString &m) { messages << m; }); }
-    ~CapturedErrors() { ErrorSink::setHandler({}); }
-};
+using testsupport::CapturedErrors;
 
 // A small register whose one row tells which file it is.
 void writeRegister(const QString &path, const QString &mark)

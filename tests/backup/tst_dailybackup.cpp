@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QtTest>
+#include "CapturedErrors.h"
 
 namespace {
 
@@ -18,11 +19,7 @@ const QDate kToday(2026, 12, 10);
 constexpr QFileDevice::Permissions kGroupOrOthers = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
                                                     | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
 
-struct CapturedErrors {
-    QStringList messages;
-    CapturedErrors() { ErrorSink::setHandler([this](const QString &m) { messages << m; }); }
-    ~CapturedErrors() { ErrorSink::setHandler({}); }
-};
+using testsupport::CapturedErrors;
 
 // A register of a few pages, with `rows` guests in a table of its own.
 void writeRegister(const QString &path, int rows)

@@ -13,16 +13,13 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QtTest>
+#include "CapturedErrors.h"
 
 using Button = DbNavigator::Button;
 
 namespace {
 
-struct CapturedErrors {
-    QStringList messages;
-    CapturedErrors() { ErrorSink::setHandler([this](const QString &m) { messages << m; }); }
-    ~CapturedErrors() { ErrorSink::setHandler({}); }
-};
+using testsupport::CapturedErrors;
 
 // Three rooms and a navigator over them; every box is answered with `answer`.
 struct Navigated {

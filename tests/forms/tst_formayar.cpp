@@ -15,15 +15,11 @@
 #include <QLineEdit>
 #include <QToolButton>
 #include <QtTest>
+#include "CapturedErrors.h"
 
 namespace {
 
-// Collects what is reported instead of showing error boxes.
-struct CapturedErrors {
-    QStringList messages;
-    CapturedErrors() { ErrorSink::setHandler([this](const QString &m) { messages << m; }); }
-    ~CapturedErrors() { ErrorSink::setHandler({}); }
-};
+using testsupport::CapturedErrors;
 
 // The settings window on a fresh database.
 struct SettingsWindow {

@@ -16,14 +16,11 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
+#include "CapturedErrors.h"
 
 namespace {
 
-struct CapturedErrors {
-    QStringList messages;
-    CapturedErrors() { ErrorSink::setHandler([this](const QString &m) { messages << m; }); }
-    ~CapturedErrors() { ErrorSink::setHandler({}); }
-};
+using testsupport::CapturedErrors;
 
 struct Message {
     QString text;

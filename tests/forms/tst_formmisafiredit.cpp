@@ -26,6 +26,7 @@
 #include <QStandardItemModel>
 #include <QToolButton>
 #include <QtTest>
+#include "CapturedErrors.h"
 
 namespace {
 
@@ -41,11 +42,7 @@ const QString kGuestSql = QStringLiteral(
 const QString kValidTcNo = QStringLiteral("12345678950");
 const QString kWrongTcNo = QStringLiteral("12345678901");
 
-struct CapturedErrors {
-    QStringList messages;
-    CapturedErrors() { ErrorSink::setHandler([this](const QString &m) { messages << m; }); }
-    ~CapturedErrors() { ErrorSink::setHandler({}); }
-};
+using testsupport::CapturedErrors;
 
 // The entry window on a fresh database, pointed at a guest query built like the guest list's,
 // whose save check runs the guest validation the way the guest list does.

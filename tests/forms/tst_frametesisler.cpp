@@ -17,6 +17,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QtTest>
+#include "CapturedErrors.h"
 
 using Button = DbNavigator::Button;
 
@@ -27,12 +28,7 @@ const QString kHasDependents = "Bu kayda ilişkili/ait kayıtlar mevcut. Silinem
 const QString kAskFacility = "Bu tesis kaydını silmek istediğinizden emin misiniz?";
 const QString kAskRoom = "Bu oda/ev kaydını silmek istediğinizden emin misiniz?";
 
-// Collects what reaches the program's error box.
-struct CapturedErrors {
-    QStringList messages;
-    CapturedErrors() { ErrorSink::setHandler([this](const QString &m) { messages << m; }); }
-    ~CapturedErrors() { ErrorSink::setHandler({}); }
-};
+using testsupport::CapturedErrors;
 
 // Answers every box with its accepting button, except the question whose text is `refuse`.
 struct AnsweredBoxes {

@@ -21,6 +21,7 @@
 #include <QScopeGuard>
 #include <QToolButton>
 #include <QtTest>
+#include "CapturedErrors.h"
 
 // What the operator types into the guest entry window reaches the row as meant: lookup lists find
 // the entry typed, times take the usual ways of writing them, texts keep to their columns, and a
@@ -32,11 +33,7 @@ const QString kGuestSql = QStringLiteral(
     "TESISLER.IDTESISLER=ODAEV._IDTESISLER\n"
     "WHERE (&staticfilter) AND (&filter)\nGROUP BY IDMISAFIR\nHAVING (&having)\nORDER BY IDMISAFIR DESC");
 
-struct CapturedErrors {
-    QStringList messages;
-    CapturedErrors() { ErrorSink::setHandler([this](const QString &m) { messages << m; }); }
-    ~CapturedErrors() { ErrorSink::setHandler({}); }
-};
+using testsupport::CapturedErrors;
 
 // The entry window on a new row of a fresh register with three facilities' rooms; the save
 // check runs the guest validation as the guest list does.

@@ -12,14 +12,11 @@
 #include <QStringList>
 #include <QtEndian>
 #include <memory>
+#include "CapturedErrors.h"
 
 namespace privacytest {
 
-struct CapturedErrors {
-    QStringList messages;
-    CapturedErrors() { ErrorSink::setHandler([this](const QString &m) { messages << m; }); }
-    ~CapturedErrors() { ErrorSink::setHandler({}); }
-};
+using testsupport::CapturedErrors;
 
 // The identity values of one guest; `tag` makes every text of the guest unique in the file.
 struct Identity {

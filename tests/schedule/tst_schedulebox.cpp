@@ -9,16 +9,13 @@
 #include <QLabel>
 #include <QTimeEdit>
 #include <QtTest>
+#include "CapturedErrors.h"
 
 using testsupport::FakeScheduler;
 
 namespace {
 
-struct CapturedErrors {
-    QStringList messages;
-    CapturedErrors() { ErrorSink::setHandler([this](const QString &m) { messages << m; }); }
-    ~CapturedErrors() { ErrorSink::setHandler({}); }
-};
+using testsupport::CapturedErrors;
 
 // The box on the fake system, for the folder /srv/otel.
 struct Box {
