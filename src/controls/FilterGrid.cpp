@@ -136,7 +136,9 @@ QString FilterGrid::tickKey(int row) const
     const Field *key = m_keyFieldName.isEmpty() ? nullptr : rows->findField(m_keyFieldName);
     if (!key || key->columnIndex() < 0)
         return QLatin1Char('#') + QString::number(row);
-    const QVariant value = rows->rawValue(row, key->columnIndex());
+    // The query knows its own key without reading the row, which matters for a windowed list.
+    const bool queryKey = key->isKey() && key->originTable().compare(rows->updateTable(), Qt::CaseInsensitive) == 0;
+    const QVariant value = queryKey ? rows->keyAt(row) : rows->rawValue(row, key->columnIndex());
     return value.isNull() ? QString() : value.toString();
 }
 
@@ -315,6 +317,8 @@ void FilterGrid::moveToNextCell()
 
 void FilterGrid::keyPressEvent(QKeyEvent *event)
 {
+    if (event->key() == Qt::Key_End && (event->modifiers() & Qt::ControlModifier) && query())
+        ErrorSink::guard([&] { query()->fetchAll(); }); // the last row is the last of the whole list
     const bool plainKey = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     if (plainKey && state() != QAbstractItemView::EditingState) {
         switch (event->key()) {

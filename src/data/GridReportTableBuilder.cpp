@@ -43,14 +43,14 @@ GridReportTable GridReportTableBuilder::build(Query &query, const QStringList &f
     query.last();
 
     const QLocale locale;
-    const int rows = query.loadedCount();
-    table.reserveRows(rows);
-    for (int row = 0; row < rows; ++row) {
+    table.reserveRows(query.loadedCount());
+    // The rows stream past once; a windowed query does not gather them all in memory.
+    query.forEachRow([&](const Query::Row &values) {
         GridReportTable::Row cells;
         cells.reserve(fields.size());
         for (const Field *field : fields)
-            cells.push_back(GridReportCellFormat::cell(*field, query.rawValue(row, field->columnIndex()), locale));
+            cells.push_back(GridReportCellFormat::cell(*field, values.value(field->columnIndex()), locale));
         table.addRow(std::move(cells));
-    }
+    });
     return table;
 }

@@ -1,6 +1,7 @@
 #include "db/Database.h"
 
 #include "db/DatabaseError.h"
+#include "db/LanguageCollation.h"
 #include "db/Statement.h"
 
 #include <sqlite3.h>
@@ -46,6 +47,7 @@ void Database::applyConnectionSettings()
                   "PRAGMA synchronous=FULL;"
                   "PRAGMA journal_mode=DELETE;"
                   "PRAGMA foreign_keys=ON;");
+    LanguageCollation::registerOn(m_db);
 }
 
 void Database::close()

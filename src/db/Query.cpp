@@ -2,6 +2,8 @@
 
 #include "db/AppError.h"
 #include "db/Database.h"
+#include "db/LanguageCollation.h"
+#include "db/SelectClauses.h"
 #include "db/SortKeyColumn.h"
 #include "db/Statement.h"
 #include "db/StoredValue.h"
@@ -54,6 +56,17 @@ QString expandMacros(const QString &sql, const QHash<QString, QString> &macros)
         out += c;
     }
     return out;
+}
+
+// Rows read by key at a time, and the most rows a windowed query holds at once.
+constexpr int kPageRows = 100;
+constexpr size_t kHeldRowLimit = 4000;
+
+QString quotedName(const QString &name)
+{
+    QString quoted = name;
+    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
 } // namespace
@@ -172,11 +185,110 @@ void Query::startStatement()
     auto statement = std::make_unique<Statement>(*m_db, expandedSql());
     statement->bindAll(m_params);
     bindFields(*statement);
-    // A list keeps every row it reads; equal texts down a column are kept once.
-    statement->shareRepeatedTexts();
     m_columnCount = statement->columnCount();
     m_nextOrdinal = 0;
+    m_keys.clear();
+    m_heldRows.clear();
+    m_windowed = false;
+    if (m_windowWanted) {
+        if (auto keys = startKeyStatement()) {
+            m_windowed = true;
+            m_statement = std::move(keys);
+            return;
+        }
+    }
+    // A list keeps every row it reads; equal texts down a column are kept once.
+    statement->shareRepeatedTexts();
     m_statement = std::move(statement);
+}
+
+// The statement that gives the keys of the rows in the order shown: the query's own FROM ...
+// HAVING, ordered by the title-click ordering, then the query's own ordering, then the key, so
+// the order is complete and the same at every run. Null when the query cannot be windowed.
+std::unique_ptr<Statement> Query::startKeyStatement()
+{
+    const SelectClauses clauses = SelectClauses::parse(expandedSql());
+    const Field *key = findKeyField();
+    if (!clauses.isSimple() || clauses.selectList() != QLatin1String("*") || !key
+        || (key->type() != FieldType::Id && key->type() != FieldType::Integer) || key->originColumn().isEmpty())
+        return nullptr;
+    // Rows are read back by the key's result name, which must name that column alone (a repeated
+    // name is given a "_1" suffix when the fields are made).
+    const QString repeatSuffix = key->name().section(QLatin1Char('_'), -1);
+    bool suffixIsNumber = false;
+    repeatSuffix.toInt(&suffixIsNumber);
+    if (findField(key->name() + QStringLiteral("_1")) || (key->name().contains(QLatin1Char('_')) && suffixIsNumber))
+        return nullptr;
+    m_keyTerm = quotedName(key->originTable()) + QLatin1Char('.') + quotedName(key->originColumn());
+    m_keyName = key->name();
+    QString terms;
+    if (!windowOrderTerms(terms))
+        return nullptr;
+    try {
+        auto statement = std::make_unique<Statement>(
+            *m_db, QStringLiteral("SELECT %1 %2 ORDER BY %3").arg(m_keyTerm, clauses.body(), terms));
+        statement->bindAll(m_params);
+        return statement;
+    } catch (const AppError &) {
+        return nullptr; // the ordering names a column the engine cannot find: sort the rows held
+    }
+}
+
+// The ordering terms of a windowed query; false when a field of the title-click ordering is not
+// a column of a table.
+bool Query::windowOrderTerms(QString &terms) const
+{
+    QStringList parts;
+    for (const QString &part : m_sortOrder.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const Field *field = findField(part.section(QLatin1Char(':'), 0, 0).trimmed());
+        if (!field || field->columnIndex() < 0)
+            continue;
+        if (field->originTable().isEmpty() || field->originColumn().isEmpty())
+            return false;
+        QString term = quotedName(field->originTable()) + QLatin1Char('.') + quotedName(field->originColumn());
+        if (isTextType(field->type()))
+            term += QStringLiteral(" COLLATE ") + QLatin1String(LanguageCollation::name);
+        if (part.section(QLatin1Char(':'), 1, 1).trimmed().toUpper().startsWith(QLatin1Char('D')))
+            term += QStringLiteral(" DESC");
+        parts << term;
+    }
+    const QString own = SelectClauses::parse(expandedSql()).orderTerms();
+    if (!own.isEmpty())
+        parts << own;
+    parts << m_keyTerm;
+    terms = parts.join(QLatin1Char(','));
+    return true;
+}
+
+QString Query::orderedSql() const
+{
+    if (!m_windowed)
+        return expandedSql();
+    const SelectClauses clauses = SelectClauses::parse(expandedSql());
+    QString terms;
+    windowOrderTerms(terms);
+    return QStringLiteral("SELECT %1 %2 ORDER BY %3").arg(clauses.selectList(), clauses.body(), terms);
+}
+
+void Query::forEachRow(const std::function<void(const Row &)> &visit)
+{
+    if (!isOpen())
+        return;
+    if (!m_windowed) {
+        fetchAll();
+        for (int row = 0; row < loadedCount(); ++row)
+            visit(m_rows[size_t(row)]);
+        return;
+    }
+    Database::CommandScope scope(*m_db);
+    Statement statement(*m_db, orderedSql());
+    statement.bindAll(m_params);
+    Row values(m_columnCount + 1);
+    while (statement.step()) {
+        for (int column = 0; column < m_columnCount; ++column)
+            values[column] = statement.columnValue(column);
+        visit(values);
+    }
 }
 
 void Query::open()
@@ -197,7 +309,7 @@ void Query::open()
         Database::CommandScope scope(*m_db);
         fetchOne();
     }
-    if (!m_sortOrder.isEmpty())
+    if (!m_sortOrder.isEmpty() && !m_windowed)
         sortRows();
     restorePosition();
     emit opened();
@@ -220,11 +332,13 @@ void Query::closeInternal()
     if (onBeforeClose)
         onBeforeClose(*this);
     if (m_row >= 0 && m_row < loadedCount())
-        m_lastPosition = {keyOfRow(m_rows[size_t(m_row)]), m_row};
+        m_lastPosition = {keyAt(m_row), m_row};
     else
         m_lastPosition = {};
     m_statement.reset();
     m_rows.clear();
+    m_keys.clear();
+    m_heldRows.clear();
     m_buffer.clear();
     m_changed.clear();
     m_modified = false;
@@ -267,6 +381,8 @@ void Query::restorePosition()
 // none does.
 int Query::findRow(int column, const QVariant &stored)
 {
+    if (m_windowed)
+        return findKeyRow(stored.toLongLong());
     const auto matches = [&](int row) {
         const QVariant &value = m_rows[size_t(row)].at(column);
         return !value.isNull() && value == stored;
@@ -283,6 +399,99 @@ int Query::findRow(int column, const QVariant &stored)
     return -1;
 }
 
+int Query::findKeyRow(qint64 key)
+{
+    const auto held = std::find(m_keys.begin(), m_keys.end(), key);
+    if (held != m_keys.end())
+        return int(held - m_keys.begin());
+    Database::CommandScope scope(*m_db);
+    while (fetchOne()) {
+        if (m_keys.back() == key)
+            return loadedCount() - 1;
+    }
+    return -1;
+}
+
+// A loaded row; a windowed query reads the page around it by key when it is not held.
+const Query::Row &Query::rowAt(int row) const
+{
+    const Row &values = m_rows[size_t(row)];
+    if (!m_windowed || !values.isEmpty())
+        return values;
+    loadPage(row);
+    return m_rows[size_t(row)];
+}
+
+void Query::loadPage(int row) const
+{
+    const int first = row - row % kPageRows;
+    const int last = std::min(first + kPageRows, loadedCount()) - 1;
+    QHash<qint64, int> wanted;
+    QStringList keys;
+    for (int each = first; each <= last; ++each) {
+        if (m_rows[size_t(each)].isEmpty()) {
+            wanted.insert(m_keys[size_t(each)], each);
+            keys << QString::number(m_keys[size_t(each)]);
+        }
+    }
+    Database::CommandScope scope(*m_db);
+    Statement statement(*m_db, QStringLiteral("SELECT * FROM (%1) WHERE %2 IN (%3)")
+                                   .arg(expandedSql(), quotedName(m_keyName), keys.join(QLatin1Char(','))));
+    statement.bindAll(m_params);
+    const int keyColumn = findKeyField()->columnIndex();
+    while (statement.step()) {
+        const auto found = wanted.constFind(statement.columnValue(keyColumn).toLongLong());
+        if (found == wanted.cend())
+            continue;
+        const int at = found.value();
+        wanted.erase(found);
+        Row values(m_columnCount + 1);
+        for (int column = 0; column < m_columnCount; ++column)
+            values[column] = statement.columnValue(column);
+        values[m_columnCount] = at;
+        m_rows[size_t(at)] = std::move(values);
+        m_heldRows.push_back(at);
+    }
+    // A row that left the result since its key was read (deleted, or changed so that the
+    // conditions no longer hold) shows as empty rather than being read again and again.
+    for (auto gone = wanted.cbegin(); gone != wanted.cend(); ++gone) {
+        Row values(m_columnCount + 1);
+        values[keyColumn] = gone.key();
+        values[m_columnCount] = gone.value();
+        m_rows[size_t(gone.value())] = std::move(values);
+        m_heldRows.push_back(gone.value());
+    }
+    while (m_heldRows.size() > kHeldRowLimit) {
+        const int oldest = m_heldRows.front();
+        m_heldRows.pop_front();
+        if (oldest != m_row && oldest < loadedCount() && (oldest < first || oldest > last))
+            m_rows[size_t(oldest)] = Row();
+    }
+}
+
+// Lets go of every row read by key but the current one, after rows moved to other places.
+void Query::forgetLoadedRows() const
+{
+    if (!m_windowed)
+        return;
+    for (const int held : m_heldRows) {
+        if (held != m_row && held < loadedCount())
+            m_rows[size_t(held)] = Row();
+    }
+    m_heldRows.clear();
+    if (m_row >= 0 && m_row < loadedCount() && !m_rows[size_t(m_row)].isEmpty())
+        m_heldRows.push_back(m_row);
+}
+
+QVariant Query::keyAt(int row) const
+{
+    if (row < 0 || row >= loadedCount())
+        return QVariant();
+    if (m_windowed)
+        return row == m_row && m_state == State::Insert ? keyOfRow(m_buffer) : QVariant(m_keys[size_t(row)]);
+    return keyOfRow(m_rows[size_t(row)]);
+}
+
 bool Query::fetchOne()
 {
     if (!m_statement)
@@ -290,6 +499,11 @@ bool Query::fetchOne()
     if (!m_statement->step()) {
         m_statement.reset(); // every row is read; the statement is no longer needed
         return false;
+    }
+    if (m_windowed) {
+        m_keys.push_back(m_statement->columnValue(0).toLongLong());
+        m_rows.emplace_back(); // read by key when shown
+        return true;
     }
     Row row(m_columnCount + 1);
     for (int column = 0; column < m_columnCount; ++column)
@@ -445,7 +659,7 @@ QVariant Query::currentKey() const
 {
     if (m_row < 0 || m_row >= loadedCount())
         return QVariant();
-    return keyOfRow(isEditing() ? m_buffer : m_rows[size_t(m_row)]);
+    return isEditing() ? keyOfRow(m_buffer) : keyAt(m_row);
 }
 
 QVariant Query::rawValue(int row, int column) const
@@ -456,7 +670,7 @@ QVariant Query::rawValue(int row, int column) const
         return column < m_buffer.size() ? m_buffer.at(column) : QVariant();
     if (row < 0 || row >= loadedCount())
         return QVariant();
-    const Row &values = m_rows[size_t(row)];
+    const Row &values = rowAt(row);
     return column < values.size() ? values.at(column) : QVariant();
 }
 
@@ -513,7 +727,7 @@ void Query::edit()
     }
     if (onBeforeEdit)
         onBeforeEdit(*this);
-    m_buffer = m_rows[size_t(m_row)];
+    m_buffer = rowAt(m_row);
     m_changed = QVector<bool>(m_buffer.size(), false);
     m_modified = false;
     setState(State::Edit);
@@ -531,6 +745,11 @@ void Query::insert()
     m_buffer = Row(width);
     m_buffer[m_columnCount] = m_nextOrdinal++;
     m_rows.insert(m_rows.begin() + at, m_buffer);
+    if (m_windowed) {
+        m_keys.insert(m_keys.begin() + at, 0); // the engine gives the key when the row is saved
+        m_row = at;
+        forgetLoadedRows();
+    }
     m_changed = QVector<bool>(width, false);
     m_modified = false;
     m_row = at;
@@ -564,6 +783,15 @@ void Query::applyDefaults()
     }
 }
 
+void Query::eraseRow(int row)
+{
+    m_rows.erase(m_rows.begin() + row);
+    if (m_windowed) {
+        m_keys.erase(m_keys.begin() + row);
+        forgetLoadedRows();
+    }
+}
+
 Field &Query::keyField() const
 {
     if (Field *key = findKeyField())
@@ -590,6 +818,8 @@ void Query::post()
         writeUpdate();
     m_rows[size_t(m_row)] = m_buffer;
     m_postedKey = keyOfRow(m_buffer);
+    if (m_windowed)
+        m_keys[size_t(m_row)] = m_postedKey.toLongLong();
     m_buffer.clear();
     m_changed.clear();
     m_modified = false;
@@ -662,7 +892,7 @@ void Query::writeUpdate()
     }
     if (assignments.isEmpty())
         return;
-    params.insert(QStringLiteral("oldkey"), m_rows[size_t(m_row)].value(keyColumn.columnIndex()));
+    params.insert(QStringLiteral("oldkey"), rowAt(m_row).value(keyColumn.columnIndex()));
     m_db->execute(QStringLiteral("UPDATE %1 SET %2 WHERE %3=:oldkey")
                       .arg(table, assignments.join(QLatin1Char(',')), keyColumn.originColumn()),
                   params);
@@ -679,7 +909,7 @@ void Query::cancel()
     m_state = State::Browse;
     if (inserting) {
         const int removed = m_row;
-        m_rows.erase(m_rows.begin() + removed);
+        eraseRow(removed);
         emit rowRemoved(removed);
         m_row = std::min(removed, loadedCount() - 1);
         m_eof = m_rows.empty();
@@ -705,9 +935,9 @@ void Query::remove()
         cancel();
     Field &keyColumn = keyField();
     m_db->execute(QStringLiteral("DELETE FROM %1 WHERE %2=:key").arg(updateTable(), keyColumn.originColumn()),
-                  {{QStringLiteral("key"), m_rows[size_t(m_row)].value(keyColumn.columnIndex())}});
+                  {{QStringLiteral("key"), rowAt(m_row).value(keyColumn.columnIndex())}});
     const int removed = m_row;
-    m_rows.erase(m_rows.begin() + removed);
+    eraseRow(removed);
     emit rowRemoved(removed);
     if (removed >= loadedCount())
         fetchMore(1);
@@ -721,6 +951,15 @@ void Query::remove()
 void Query::setSortOrder(const QString &order)
 {
     const bool wasOrdered = !m_sortOrder.isEmpty();
+    if (m_windowed && isOpen() && (wasOrdered || !order.isEmpty())) {
+        if (isEditing())
+            post();
+        m_sortOrder = order;
+        refresh(); // the engine orders the keys again; the current record is found by its key
+        emit rowsReordered();
+        emit currentRowChanged(m_row);
+        return;
+    }
     m_sortOrder = order;
     if (isOpen() && (wasOrdered || !order.isEmpty())) {
         if (isEditing())

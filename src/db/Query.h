@@ -8,6 +8,7 @@
 #include <QVariant>
 #include <QVariantMap>
 #include <QVector>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -38,6 +39,22 @@ public:
     void setParam(const QString &name, const QVariant &value);
     QVariant param(const QString &name) const;
     QString expandedSql() const;
+
+    // A windowed query keeps only the keys of its rows in result order and reads the rows
+    // themselves in pages by key as they are shown, holding a bounded number of them; a
+    // title-click ordering then runs in the engine. It takes effect at the next open, and only
+    // for a simple "SELECT * FROM ..." with an integer key of its update table among its columns
+    // under a name of its own; other queries keep every row they read.
+    void setRowWindow(bool windowed) { m_windowWanted = windowed; }
+    bool isWindowed() const { return m_windowed; }
+    // Rows held in memory by a windowed query (it holds a bounded number of them).
+    int heldRowCount() const { return int(m_heldRows.size()); }
+    // The statement that gives the rows in the order they are shown, the ordering included
+    // (for a windowed query; the query's own text otherwise).
+    QString orderedSql() const;
+    // Reads every row once, in the order shown, without keeping them: the current query's
+    // statement runs again from its start.
+    void forEachRow(const std::function<void(const Row &)> &visit);
 
     void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
     bool isReadOnly() const { return m_readOnly; }
@@ -80,6 +97,8 @@ public:
     // The key of the current record in the table that edits are written to; null when there is
     // no current row or the table's key is not among the columns.
     QVariant currentKey() const;
+    // The key of a loaded row without reading the row itself.
+    QVariant keyAt(int row) const;
     // The key of the record that the last save wrote (a new row's comes from the engine).
     QVariant postedKey() const { return m_postedKey; }
 
@@ -106,8 +125,10 @@ public:
     bool isModified() const { return m_modified; }
     bool isFieldModified(const Field &field) const;
 
-    // Client-side ordering of the loaded rows, "NAME:A,OTHER:D"; kept across re-opens. An empty
-    // text puts the rows back in the order the query gave them.
+    // Ordering by fields, "NAME:A,OTHER:D"; kept across re-opens. An empty text puts the rows back
+    // in the order the query gave them. A windowed query runs it in the engine (text compared as
+    // the user's language sorts it, ignoring case; ties in the query's own order); other queries
+    // sort the rows they hold.
     void setSortOrder(const QString &order);
     const QString &sortOrder() const { return m_sortOrder; }
 
@@ -160,6 +181,13 @@ private:
     int findRow(int column, const QVariant &stored);
     void restorePosition();
     void setState(State state);
+    std::unique_ptr<Statement> startKeyStatement();
+    bool windowOrderTerms(QString &terms) const;
+    const Row &rowAt(int row) const;
+    void loadPage(int row) const;
+    void forgetLoadedRows() const;
+    int findKeyRow(qint64 key);
+    void eraseRow(int row);
 
     Database *m_db;
     QString m_sql;
@@ -172,7 +200,14 @@ private:
     std::unique_ptr<Statement> m_statement;
     // Each loaded row carries, after its columns, the ordinal in which it arrived, so that
     // removing the client-side ordering gives the query's own order back.
-    std::vector<Row> m_rows;
+    // In a windowed query a row that is not held is an empty Row; m_keys holds every row's key.
+    mutable std::vector<Row> m_rows;
+    bool m_windowWanted = false;
+    bool m_windowed = false;
+    QString m_keyTerm;
+    QString m_keyName;
+    std::vector<qint64> m_keys;
+    mutable std::deque<int> m_heldRows; // rows read by key, oldest first
     int m_columnCount = 0;
     qint64 m_nextOrdinal = 0;
     int m_row = -1;

@@ -8,10 +8,12 @@ list(APPEND SELVANE_SOURCES
   db/ErrorSink.cpp
   db/Field.cpp
   db/FieldType.cpp
+  db/LanguageCollation.cpp
   db/Query.cpp
   db/SortKeyColumn.cpp
   db/QueryTableModel.cpp
   db/RepeatedTextPool.cpp
+  db/SelectClauses.cpp
   db/Statement.cpp
   db/StoredValue.cpp
 )

@@ -68,6 +68,7 @@ TFormMisafirCikis::TFormMisafirCikis(Database *db, const TDataTanimlari *fieldSe
     m_misafirler.setSql(kSql);
     for (const char *macro : {"staticfilter", "filter", "having"})
         m_misafirler.setMacro(QLatin1String(macro), QStringLiteral("1"));
+    m_misafirler.setRowWindow(true); // a register can hold a million stays
     buildControls(icons);
     resize(744, 363);
 }

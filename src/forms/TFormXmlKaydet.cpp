@@ -107,6 +107,7 @@ TFormXmlKaydet::TFormXmlKaydet(Database *db, IconList *icons, const TDataTanimla
         m_misafirler.setMacro(QLatin1String(macro), QStringLiteral("1"));
     // The list only shows the guests; they are changed in the guest list.
     m_misafirler.setReadOnly(true);
+    m_misafirler.setRowWindow(true); // a register can hold a million stays
     const auto forgetDrawnRows = [this] { m_incompleteRows.clear(); };
     for (auto rowsReread : {&Query::opened, &Query::closed, &Query::rowsReordered})
         connect(&m_misafirler, rowsReread, this, forgetDrawnRows);

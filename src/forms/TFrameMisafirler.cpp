@@ -32,6 +32,7 @@ TFrameMisafirler::TFrameMisafirler(Tdm1 *dataModule, QWidget *parent)
     for (const char *macro : {"staticfilter", "filter", "having"})
         m_misafirler.setMacro(QLatin1String(macro), QStringLiteral("1"));
     m_misafirler.setUpdateTable(QStringLiteral("MISAFIR"));
+    m_misafirler.setRowWindow(true); // a register can hold a million stays
     m_misafirler.onBeforePost = [this](Query &query) { fdqry_misafirlerBeforePost(query); };
     m_misafirler.onAfterPost = [this](Query &query) { fdqry_misafirlerAfterPost(query); };
 

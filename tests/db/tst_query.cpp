@@ -355,13 +355,19 @@ private slots:
         QTest::addColumn<QString>("change");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<int>("row");
-        QTest::newRow("edit that reorders, saved and re-run") << "Ahmet" << "rename:Şükrü" << "Şükrü" << 4;
-        QTest::newRow("new row from a later row, saved and re-run") << "İsmail" << "insert:Bora" << "Bora" << 1;
-        QTest::newRow("re-opened under a filter that keeps it") << "Deniz" << "filter:ADI<>'Ahmet'" << "Deniz" << 1;
-        QTest::newRow("filtered out: the row at its place") << "Cemil" << "filter:ADI<>'Cemil'" << "Deniz" << 1;
-        QTest::newRow("filtered out when last: the last row") << "Şule" << "filter:ADI<>'Şule'" << "İsmail" << 3;
-        QTest::newRow("everything filtered out") << "Cemil" << "filter:0" << "" << -1;
-        QTest::newRow("a new SQL text") << "Deniz" << "sql:" << "Ahmet" << 0;
+        QTest::addColumn<bool>("windowed");
+        for (const bool windowed : {false, true}) {
+            const auto name = [&](const char *what) {
+                return QByteArray(what) + (windowed ? " (rows read by key)" : "");
+            };
+            QTest::newRow(name("edit that reorders, saved and re-run")) << "Ahmet" << "rename:Şükrü" << "Şükrü" << 4 << windowed;
+            QTest::newRow(name("new row from a later row, saved and re-run")) << "İsmail" << "insert:Bora" << "Bora" << 1 << windowed;
+            QTest::newRow(name("re-opened under a filter that keeps it")) << "Deniz" << "filter:ADI<>'Ahmet'" << "Deniz" << 1 << windowed;
+            QTest::newRow(name("filtered out: the row at its place")) << "Cemil" << "filter:ADI<>'Cemil'" << "Deniz" << 1 << windowed;
+            QTest::newRow(name("filtered out when last: the last row")) << "Şule" << "filter:ADI<>'Şule'" << "İsmail" << 3 << windowed;
+            QTest::newRow(name("everything filtered out")) << "Cemil" << "filter:0" << "" << -1 << windowed;
+            QTest::newRow(name("a new SQL text")) << "Deniz" << "sql:" << "Ahmet" << 0 << windowed;
+        }
     }
     void cursorFindsItsRecordAgain()
     {
@@ -369,10 +375,12 @@ private slots:
         QFETCH(QString, change);
         QFETCH(QString, expected);
         QFETCH(int, row);
+        QFETCH(bool, windowed);
         DbFixture f;
         f.db.executeScript("INSERT INTO MISAFIR(_IDODAEV,ADI) VALUES (1,'Cemil'),(1,'Deniz');");
         const QString sql = "SELECT * FROM MISAFIR WHERE &filter ORDER BY ADI";
         Query q(&f.db);
+        q.setRowWindow(windowed);
         q.setSql(sql);
         q.setMacro("filter", "1");
         q.onAfterPost = [](Query &query) { query.refresh(); };
@@ -403,6 +411,7 @@ private slots:
         QCOMPARE(q.row(), row);
         QCOMPARE(q.isEmpty() ? QString() : q.fieldByName("ADI").asString(), expected);
         QCOMPARE(q.isBof(), row <= 0);
+        QCOMPARE(q.isWindowed(), windowed);
     }
 
     void postedKeyNamesTheRecordWritten()
