@@ -54,3 +54,8 @@ target_sources(selvane-bench PRIVATE FilterChangeBenchmark.cpp)
 
 # selvane-bench: a title-click sort of the whole guest list beside the sqlite3 shell.
 target_sources(selvane-bench PRIVATE TitleSortBenchmark.cpp)
+
+# selvane-gridbench: the real guest list's grid on a register beside the sqlite3 shell.
+add_executable(selvane-gridbench GridBenchMain.cpp GuestGridSession.cpp PeakMemory.cpp SqliteShell.cpp WorkClock.cpp)
+target_compile_options(selvane-gridbench PRIVATE -Wall -Wextra)
+target_link_libraries(selvane-gridbench PRIVATE selvanegen Qt6::Test)

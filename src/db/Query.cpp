@@ -338,6 +338,7 @@ void Query::closeInternal()
     m_statement.reset();
     m_rows.clear();
     m_keys.clear();
+    m_held.clear();
     m_heldRows.clear();
     m_buffer.clear();
     m_changed.clear();
@@ -359,7 +360,7 @@ void Query::refresh()
 void Query::restorePosition()
 {
     const Position last = std::exchange(m_lastPosition, {});
-    int row = m_rows.empty() ? -1 : 0;
+    int row = (loadedCount() == 0) ? -1 : 0;
     if (last.row > 0 || !last.key.isNull()) {
         const Field *key = findKeyField();
         const int found = key && !last.key.isNull() ? findRow(key->columnIndex(), last.key) : -1;
@@ -374,7 +375,7 @@ void Query::restorePosition()
     }
     m_row = row;
     m_bof = row <= 0;
-    m_eof = m_rows.empty();
+    m_eof = (loadedCount() == 0);
 }
 
 // The first row holding the value in the column, reading further rows until one does; -1 when
@@ -415,11 +416,21 @@ int Query::findKeyRow(qint64 key)
 // A loaded row; a windowed query reads the page around it by key when it is not held.
 const Query::Row &Query::rowAt(int row) const
 {
-    const Row &values = m_rows[size_t(row)];
-    if (!m_windowed || !values.isEmpty())
-        return values;
-    loadPage(row);
-    return m_rows[size_t(row)];
+    if (!m_windowed)
+        return m_rows[size_t(row)];
+    auto held = m_held.constFind(row);
+    if (held == m_held.cend()) {
+        loadPage(row);
+        held = m_held.constFind(row);
+    }
+    return held.value();
+}
+
+void Query::holdRow(int row, Row values) const
+{
+    if (!m_held.contains(row))
+        m_heldRows.push_back(row);
+    m_held.insert(row, std::move(values));
 }
 
 void Query::loadPage(int row) const
@@ -429,7 +440,7 @@ void Query::loadPage(int row) const
     QHash<qint64, int> wanted;
     QStringList keys;
     for (int each = first; each <= last; ++each) {
-        if (m_rows[size_t(each)].isEmpty()) {
+        if (!m_held.contains(each)) {
             wanted.insert(m_keys[size_t(each)], each);
             keys << QString::number(m_keys[size_t(each)]);
         }
@@ -449,8 +460,7 @@ void Query::loadPage(int row) const
         for (int column = 0; column < m_columnCount; ++column)
             values[column] = statement.columnValue(column);
         values[m_columnCount] = at;
-        m_rows[size_t(at)] = std::move(values);
-        m_heldRows.push_back(at);
+        holdRow(at, std::move(values));
     }
     // A row that left the result since its key was read (deleted, or changed so that the
     // conditions no longer hold) shows as empty rather than being read again and again.
@@ -458,14 +468,15 @@ void Query::loadPage(int row) const
         Row values(m_columnCount + 1);
         values[keyColumn] = gone.key();
         values[m_columnCount] = gone.value();
-        m_rows[size_t(gone.value())] = std::move(values);
-        m_heldRows.push_back(gone.value());
+        holdRow(gone.value(), std::move(values));
     }
     while (m_heldRows.size() > kHeldRowLimit) {
         const int oldest = m_heldRows.front();
         m_heldRows.pop_front();
-        if (oldest != m_row && oldest < loadedCount() && (oldest < first || oldest > last))
-            m_rows[size_t(oldest)] = Row();
+        if (oldest != m_row && (oldest < first || oldest > last))
+            m_held.remove(oldest);
+        else
+            m_heldRows.push_back(oldest); // still wanted: it goes to the back of the line
     }
 }
 
@@ -474,13 +485,11 @@ void Query::forgetLoadedRows() const
 {
     if (!m_windowed)
         return;
-    for (const int held : m_heldRows) {
-        if (held != m_row && held < loadedCount())
-            m_rows[size_t(held)] = Row();
-    }
+    const Row current = m_held.value(m_row);
+    m_held.clear();
     m_heldRows.clear();
-    if (m_row >= 0 && m_row < loadedCount() && !m_rows[size_t(m_row)].isEmpty())
-        m_heldRows.push_back(m_row);
+    if (!current.isEmpty())
+        holdRow(m_row, current);
 }
 
 QVariant Query::keyAt(int row) const
@@ -501,8 +510,7 @@ bool Query::fetchOne()
         return false;
     }
     if (m_windowed) {
-        m_keys.push_back(m_statement->columnValue(0).toLongLong());
-        m_rows.emplace_back(); // read by key when shown
+        m_keys.push_back(m_statement->columnValue(0).toLongLong()); // the row is read by key when shown
         return true;
     }
     Row row(m_columnCount + 1);
@@ -539,9 +547,9 @@ bool Query::isEmpty()
 {
     if (!isOpen())
         return true;
-    if (m_rows.empty())
+    if ((loadedCount() == 0))
         fetchMore(1);
-    return m_rows.empty();
+    return (loadedCount() == 0);
 }
 
 int Query::recordCount()
@@ -576,8 +584,8 @@ void Query::first()
         post();
     isEmpty();
     m_bof = true;
-    m_eof = m_rows.empty();
-    setRow(m_rows.empty() ? -1 : 0);
+    m_eof = (loadedCount() == 0);
+    setRow((loadedCount() == 0) ? -1 : 0);
 }
 
 void Query::last()
@@ -587,8 +595,8 @@ void Query::last()
         post();
     fetchAll();
     m_eof = true;
-    m_bof = m_rows.empty();
-    setRow(int(m_rows.size()) - 1);
+    m_bof = (loadedCount() == 0);
+    setRow(loadedCount() - 1);
 }
 
 void Query::next()
@@ -744,11 +752,13 @@ void Query::insert()
     const int at = m_row < 0 ? 0 : m_row;
     m_buffer = Row(width);
     m_buffer[m_columnCount] = m_nextOrdinal++;
-    m_rows.insert(m_rows.begin() + at, m_buffer);
     if (m_windowed) {
         m_keys.insert(m_keys.begin() + at, 0); // the engine gives the key when the row is saved
         m_row = at;
+        m_held.insert(at, m_buffer);
         forgetLoadedRows();
+    } else {
+        m_rows.insert(m_rows.begin() + at, m_buffer);
     }
     m_changed = QVector<bool>(width, false);
     m_modified = false;
@@ -785,10 +795,12 @@ void Query::applyDefaults()
 
 void Query::eraseRow(int row)
 {
-    m_rows.erase(m_rows.begin() + row);
     if (m_windowed) {
         m_keys.erase(m_keys.begin() + row);
+        m_held.remove(row);
         forgetLoadedRows();
+    } else {
+        m_rows.erase(m_rows.begin() + row);
     }
 }
 
@@ -816,10 +828,13 @@ void Query::post()
         writeInsert();
     else
         writeUpdate();
-    m_rows[size_t(m_row)] = m_buffer;
     m_postedKey = keyOfRow(m_buffer);
-    if (m_windowed)
+    if (m_windowed) {
         m_keys[size_t(m_row)] = m_postedKey.toLongLong();
+        holdRow(m_row, m_buffer);
+    } else {
+        m_rows[size_t(m_row)] = m_buffer;
+    }
     m_buffer.clear();
     m_changed.clear();
     m_modified = false;
@@ -912,7 +927,7 @@ void Query::cancel()
         eraseRow(removed);
         emit rowRemoved(removed);
         m_row = std::min(removed, loadedCount() - 1);
-        m_eof = m_rows.empty();
+        m_eof = (loadedCount() == 0);
         emit currentRowChanged(m_row);
     } else {
         emit rowUpdated(m_row);
@@ -942,7 +957,7 @@ void Query::remove()
     if (removed >= loadedCount())
         fetchMore(1);
     m_row = std::min(removed, loadedCount() - 1);
-    m_eof = m_rows.empty();
+    m_eof = (loadedCount() == 0);
     emit currentRowChanged(m_row);
     if (onAfterDelete)
         onAfterDelete(*this);

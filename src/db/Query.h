@@ -48,7 +48,7 @@ public:
     void setRowWindow(bool windowed) { m_windowWanted = windowed; }
     bool isWindowed() const { return m_windowed; }
     // Rows held in memory by a windowed query (it holds a bounded number of them).
-    int heldRowCount() const { return int(m_heldRows.size()); }
+    int heldRowCount() const { return int(m_held.size()); }
     // The statement that gives the rows in the order they are shown, the ordering included
     // (for a windowed query; the query's own text otherwise).
     QString orderedSql() const;
@@ -75,7 +75,7 @@ public:
     void refresh();
 
     bool isEmpty();
-    int loadedCount() const { return int(m_rows.size()); }
+    int loadedCount() const { return m_windowed ? int(m_keys.size()) : int(m_rows.size()); }
     bool isFullyLoaded() const { return !m_statement; }
     // Reads up to count more rows; returns how many arrived.
     int fetchMore(int count);
@@ -185,6 +185,7 @@ private:
     bool windowOrderTerms(QString &terms) const;
     const Row &rowAt(int row) const;
     void loadPage(int row) const;
+    void holdRow(int row, Row values) const;
     void forgetLoadedRows() const;
     int findKeyRow(qint64 key);
     void eraseRow(int row);
@@ -200,8 +201,9 @@ private:
     std::unique_ptr<Statement> m_statement;
     // Each loaded row carries, after its columns, the ordinal in which it arrived, so that
     // removing the client-side ordering gives the query's own order back.
-    // In a windowed query a row that is not held is an empty Row; m_keys holds every row's key.
-    mutable std::vector<Row> m_rows;
+    // A windowed query holds, instead, every row's key and a bounded number of rows by place.
+    std::vector<Row> m_rows;
+    mutable QHash<int, Row> m_held;
     bool m_windowWanted = false;
     bool m_windowed = false;
     QString m_keyTerm;
