@@ -46,8 +46,14 @@ QList<DeliveryGaps::Gap> DeliveryGaps::find(Database &db, const QDate &today)
 
 QString DeliveryGaps::describe(const QList<Gap> &gaps)
 {
+    // An agency with hundreds of houses would otherwise get a bar that fills the window; the
+    // history behind "Ayrıntılar" names every facility.
+    constexpr int kNamed = 5;
     QStringList parts;
-    for (const Gap &gap : gaps)
+    for (const Gap &gap : gaps.mid(0, kNamed))
         parts << QStringLiteral("%1 (%2)").arg(gap.facilityName, gap.problem);
-    return QStringLiteral("Bildirimi eksik tesisler: %1").arg(parts.join(QStringLiteral(", ")));
+    QString text = QStringLiteral("Bildirimi eksik tesisler: %1").arg(parts.join(QStringLiteral(", ")));
+    if (gaps.size() > kNamed)
+        text += QStringLiteral(" ve %1 tesis daha").arg(gaps.size() - kNamed);
+    return text;
 }

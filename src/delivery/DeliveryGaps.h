@@ -17,6 +17,7 @@ public:
 
     // Throws the engine's error.
     static QList<Gap> find(Database &db, const QDate &today);
-    // The bar's text: "Bildirimi eksik tesisler: Güneş Pansiyon (dün için dosya yok), ..."
+    // The bar's text: "Bildirimi eksik tesisler: Güneş Pansiyon (dün için dosya yok), ...", the
+    // first five facilities by name and the others counted ("ve 195 tesis daha").
     static QString describe(const QList<Gap> &gaps);
 };

@@ -212,6 +212,16 @@ private slots:
         QCOMPARE(DeliveryGaps::describe(gaps), u"Bildirimi eksik tesisler: Güneş Pansiyon (%1)"_s.arg(problem));
     }
 
+    void manyFacilitiesAreCountedNotListed()
+    {
+        QList<DeliveryGaps::Gap> gaps;
+        for (int i = 1; i <= 7; ++i)
+            gaps << DeliveryGaps::Gap{i, u"Ev %1"_s.arg(i), u"dün için dosya yok"_s};
+        QCOMPARE(DeliveryGaps::describe(gaps),
+                 u"Bildirimi eksik tesisler: Ev 1 (dün için dosya yok), Ev 2 (dün için dosya yok), Ev 3 (dün için "
+                 "dosya yok), Ev 4 (dün için dosya yok), Ev 5 (dün için dosya yok) ve 2 tesis daha"_s);
+    }
+
     // The bar shows above the tabs while a facility needs the operator, names it, and its two
     // buttons lead to the export window and to the history; it goes once yesterday's file is
     // recorded.
