@@ -255,9 +255,27 @@ bool Query::windowOrderTerms(QString &terms) const
     const QString own = SelectClauses::parse(expandedSql()).orderTerms();
     if (!own.isEmpty())
         parts << own;
-    parts << m_keyTerm;
+    // An ordering that already ends on the key is complete; repeating the key would cost the
+    // engine a sort where it could walk the table by key.
+    if (!endsWithKey(own))
+        parts << m_keyTerm;
     terms = parts.join(QLatin1Char(','));
     return true;
+}
+
+bool Query::endsWithKey(const QString &orderTerms) const
+{
+    QString last = orderTerms.section(QLatin1Char(','), -1).trimmed().toUpper();
+    for (const char *direction : {" ASC", " DESC"}) {
+        if (last.endsWith(QLatin1String(direction)))
+            last.chop(int(qstrlen(direction)));
+    }
+    last = last.trimmed().remove(QLatin1Char('"'));
+    const Field *key = findKeyField();
+    if (!key || last.isEmpty())
+        return false;
+    const QString column = key->originColumn().toUpper();
+    return last == column || last == key->originTable().toUpper() + QLatin1Char('.') + column;
 }
 
 QString Query::orderedSql() const

@@ -183,6 +183,7 @@ private:
     void setState(State state);
     std::unique_ptr<Statement> startKeyStatement();
     bool windowOrderTerms(QString &terms) const;
+    bool endsWithKey(const QString &orderTerms) const;
     const Row &rowAt(int row) const;
     void loadPage(int row) const;
     void holdRow(int row, Row values) const;
