@@ -16,7 +16,7 @@ QVector<SampleSize> BenchOptions::sizes() const
 QStringList BenchOptions::knownBenchmarks()
 {
     return {QStringLiteral("startup"), QStringLiteral("guestlist"), QStringLiteral("export"),
-            QStringLiteral("filter"), QStringLiteral("sort"), QStringLiteral("returning")};
+            QStringLiteral("filter"), QStringLiteral("sort"), QStringLiteral("returning"), QStringLiteral("firstscreen")};
 }
 
 BenchOptions BenchOptions::fromArguments(const QStringList &arguments)
