@@ -63,9 +63,7 @@ QString exportDayListByLastDay()
 struct ColumnFacts {
     bool known = false;
     bool notNull = false;
-    bool primaryKey = false;
     bool autoIncrement = false;
-    QString declaredType;
 };
 
 ColumnFacts columnFacts(const Database &db, const char *table, const char *column)
@@ -83,21 +81,17 @@ ColumnFacts columnFacts(const Database &db, const char *table, const char *colum
         return facts;
     facts.known = true;
     facts.notNull = notNull != 0;
-    facts.primaryKey = primaryKey != 0;
     facts.autoIncrement = autoIncrement != 0;
-    facts.declaredType = QString::fromUtf8(declaredType ? declaredType : "");
     return facts;
 }
 
-// An IN over the keys of the stays equals the condition it stands for only when every stay has
-// a key: the table's own INTEGER PRIMARY KEY (always set), or a column declared NOT NULL.
-bool everyStayHasKey(const Database &db)
+// Each row of the lists is one stay only when IDMISAFIR is the table's own row key, never NULL
+// and never used twice; AUTOINCREMENT is allowed on nothing else. Otherwise GROUP BY IDMISAFIR
+// may join stays, and which stay's values a joined row shows would depend on the engine's plan.
+bool stayKeyIsRowKey(const Database &db)
 {
     const ColumnFacts key = columnFacts(db, "MISAFIR", "IDMISAFIR");
-    if (!key.known)
-        return false;
-    const bool rowKey = key.primaryKey && key.declaredType.compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0;
-    return key.notNull || key.autoIncrement || rowKey;
+    return key.known && key.autoIncrement;
 }
 
 bool lastDayIndexExists(const Database &db)
@@ -121,21 +115,22 @@ ListStatements::ListStatements(const Database *db)
         return;
     const ColumnFacts room = columnFacts(*db, "MISAFIR", "_IDODAEV");
     m_everyStayHasRoom = room.known && room.notNull;
+    m_stayKeyIsRowKey = stayKeyIsRowKey(*db);
     // Without the index the added condition would read every stay once more.
-    m_lastDayIndexed = everyStayHasKey(*db) && lastDayIndexExists(*db);
+    m_lastDayIndexed = lastDayIndexExists(*db);
 }
 
 QString ListStatements::guestList() const
 {
-    return QString::fromLatin1(m_everyStayHasRoom ? kGuestListByKey : kGuestList);
+    return QString::fromLatin1(m_stayKeyIsRowKey && m_everyStayHasRoom ? kGuestListByKey : kGuestList);
 }
 
 QString ListStatements::checkOutList() const
 {
-    return m_lastDayIndexed ? checkOutListByLastDay() : QString::fromLatin1(kCheckOutList);
+    return m_stayKeyIsRowKey && m_lastDayIndexed ? checkOutListByLastDay() : QString::fromLatin1(kCheckOutList);
 }
 
 QString ListStatements::exportDayList() const
 {
-    return m_lastDayIndexed ? exportDayListByLastDay() : QString::fromLatin1(kExportDayList);
+    return m_stayKeyIsRowKey && m_lastDayIndexed ? exportDayListByLastDay() : QString::fromLatin1(kExportDayList);
 }

@@ -47,12 +47,8 @@ public:
     // The export window's list; its static filter is the day condition with ":tarih" a date.
     QString exportDayList() const;
 
-    // Every stay has a room: MISAFIR._IDODAEV is declared NOT NULL.
-    bool everyStayHasRoom() const { return m_everyStayHasRoom; }
-    // The stays can be picked by the last-day index: it exists and no stay lacks its key.
-    bool lastDayIndexed() const { return m_lastDayIndexed; }
-
 private:
-    bool m_everyStayHasRoom = false;
-    bool m_lastDayIndexed = false;
+    bool m_stayKeyIsRowKey = false;  // MISAFIR.IDMISAFIR is the AUTOINCREMENT row key
+    bool m_everyStayHasRoom = false; // MISAFIR._IDODAEV is declared NOT NULL
+    bool m_lastDayIndexed = false;   // the last-day index exists
 };

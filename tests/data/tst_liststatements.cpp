@@ -405,7 +405,7 @@ private slots:
         QTest::addColumn<bool>("fasterDayLists");
         QTest::newRow("current register") << RegisterKind::Current << true << true;
         QTest::newRow("room may be empty") << RegisterKind::RoomMayBeEmpty << false << true;
-        QTest::newRow("key may be empty") << RegisterKind::KeyMayBeEmpty << true << false;
+        QTest::newRow("key may be empty") << RegisterKind::KeyMayBeEmpty << false << false;
     }
 
     void textChosenByTheSchema()
