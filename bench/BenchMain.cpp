@@ -3,6 +3,7 @@
 #include "BenchOptions.h"
 #include "ExportBenchmark.h"
 #include "FilterChangeBenchmark.h"
+#include "FirstScreenBenchmark.h"
 #include "GuestListBenchmark.h"
 #include "ReturningGuestBenchmark.h"
 #include "SampleDatabaseCache.h"
@@ -40,6 +41,8 @@ int runWorker(const QStringList &arguments)
         WorkerProcess::report(TitleSortBenchmark::measure(rest));
     else if (kind == QLatin1String(ReturningGuestBenchmark::kKind))
         WorkerProcess::report(ReturningGuestBenchmark::measure(rest));
+    else if (kind == QLatin1String(FirstScreenBenchmark::kKind))
+        WorkerProcess::report(FirstScreenBenchmark::measure(rest));
     else
         throw AppError(QStringLiteral("Unknown worker '%1'").arg(kind));
     return 0;
@@ -67,6 +70,8 @@ int runBenchmarks(const QStringList &arguments)
             TitleSortBenchmark::run(options, cache);
         else if (name == QLatin1String(ReturningGuestBenchmark::kKind))
             ReturningGuestBenchmark::run(options, cache);
+        else if (name == QLatin1String(FirstScreenBenchmark::kKind))
+            FirstScreenBenchmark::run(options, cache);
     }
     return 0;
 }

@@ -16,7 +16,7 @@ QVector<SampleSize> BenchOptions::sizes() const
 QStringList BenchOptions::knownBenchmarks()
 {
     return {QStringLiteral("startup"), QStringLiteral("guestlist"), QStringLiteral("export"),
-            QStringLiteral("filter"), QStringLiteral("sort"), QStringLiteral("returning")};
+            QStringLiteral("filter"), QStringLiteral("sort"), QStringLiteral("returning"), QStringLiteral("firstscreen")};
 }
 
 BenchOptions BenchOptions::fromArguments(const QStringList &arguments)
@@ -27,7 +27,7 @@ BenchOptions BenchOptions::fromArguments(const QStringList &arguments)
         "shell doing the same work on the same file. Prints Markdown tables."));
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("benchmark"),
-                                 QStringLiteral("startup, guestlist, export, filter or sort; all when none is given."),
+                                 QStringLiteral("startup, guestlist, export, filter, sort, returning or firstscreen; all when none is given."),
                                  QStringLiteral("[benchmark...]"));
     const QCommandLineOption runs(QStringLiteral("runs"), QStringLiteral("Runs of each side per size (default 3)."),
                                   QStringLiteral("n"), QStringLiteral("3"));

@@ -7,7 +7,7 @@
 
 // What a benchmark run is asked to do, read from the command line.
 struct BenchOptions {
-    QStringList benchmarks;  // "startup", "guestlist", "export", "filter", "sort"; all when none is named
+    QStringList benchmarks;  // "startup", "guestlist", "export", "filter", "sort", "returning", "firstscreen"; all when none is named
     int runs = 3;            // runs of each side per size; the median is printed
     QString cacheFolder;     // where the sample databases are kept
     bool smallOnly = false;  // only the 200,000-stay database

@@ -1,5 +1,6 @@
 list(APPEND SELVANE_SOURCES
   data/CreationScript.cpp
+  data/ListStatements.cpp
   data/TableLinks.cpp
   data/Tdm1.cpp
   data/GridReportTable.cpp

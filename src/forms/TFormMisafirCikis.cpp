@@ -3,6 +3,7 @@
 #include "controls/FilterGrid.h"
 #include "controls/IconList.h"
 #include "controls/TVrnHeaderPanel.h"
+#include "data/ListStatements.h"
 #include "db/ErrorSink.h"
 #include "db/Field.h"
 #include "db/StoredValue.h"
@@ -28,14 +29,6 @@ constexpr int kCloseIcon = 33;
 constexpr int kCheckOutIcon = 21;
 constexpr int kClearTicksIcon = 72;
 constexpr int kClockInterval = 1000;
-
-const QString kSql = QStringLiteral(
-    "SELECT * FROM MISAFIR LEFT JOIN ODAEV ON ODAEV.IDODAEV=MISAFIR._IDODAEV LEFT JOIN TESISLER ON "
-    "TESISLER.IDTESISLER=ODAEV._IDTESISLER\n"
-    "WHERE (&staticfilter) AND (&filter)\n"
-    "GROUP BY IDMISAFIR\n"
-    "HAVING (&having)\n"
-    "ORDER BY TESISADI,ODAEVNO,IDMISAFIR DESC");
 
 QDateTime localNow()
 {
@@ -65,7 +58,7 @@ TFormMisafirCikis::TFormMisafirCikis(Database *db, const TDataTanimlari *fieldSe
     setObjectName(QStringLiteral("FormMisafirCikis"));
     setWindowTitle(QStringLiteral("Misafir Çıkış"));
     m_misafirler.setObjectName(QStringLiteral("fdqry_misafirler"));
-    m_misafirler.setSql(kSql);
+    m_misafirler.setSql(ListStatements(db).checkOutList());
     for (const char *macro : {"staticfilter", "filter", "having"})
         m_misafirler.setMacro(QLatin1String(macro), QStringLiteral("1"));
     m_misafirler.setRowWindow(true); // a register can hold a million stays

@@ -3,6 +3,7 @@
 #include "controls/FilterGrid.h"
 #include "controls/IconList.h"
 #include "controls/TVrnHeaderPanel.h"
+#include "data/ListStatements.h"
 #include "db/AppError.h"
 #include "db/Database.h"
 #include "db/ErrorSink.h"
@@ -33,14 +34,6 @@ namespace {
 constexpr int kHeaderIcon = 122;
 constexpr int kSaveIcon = 36;
 constexpr int kCloseIcon = 33;
-
-const char *const kListSql =
-    "SELECT * FROM MISAFIR INNER JOIN ODAEV ON ODAEV.IDODAEV=MISAFIR._IDODAEV INNER JOIN TESISLER ON "
-    "TESISLER.IDTESISLER=ODAEV._IDTESISLER\n"
-    "WHERE (&staticfilter) AND (&filter) AND TESISLER.TESISAKTIF=1\n"
-    "GROUP BY IDMISAFIR\n"
-    "HAVING (&having)\n"
-    "ORDER BY TESISADI,ODAEVNO,IDMISAFIR DESC";
 
 // A guest is present on the day of arrival and on every day up to the one before departure;
 // without a departure day, on every day from the arrival on. The export selects the same way.
@@ -102,7 +95,7 @@ TFormXmlKaydet::TFormXmlKaydet(Database *db, IconList *icons, const TDataTanimla
     setObjectName(QStringLiteral("FormXmlKaydet"));
     setWindowTitle(QStringLiteral("Xml Kaydet"));
     m_misafirler.setObjectName(QStringLiteral("fdqry_misafirler"));
-    m_misafirler.setSql(QString::fromUtf8(kListSql));
+    m_misafirler.setSql(ListStatements(db).exportDayList());
     for (const char *macro : {"staticfilter", "filter", "having"})
         m_misafirler.setMacro(QLatin1String(macro), QStringLiteral("1"));
     // The list only shows the guests; they are changed in the guest list.

@@ -28,7 +28,7 @@ constexpr int kPrintIcon = 13;
 TFrameMisafirler::TFrameMisafirler(Tdm1 *dataModule, QWidget *parent)
     : TFrameBase(parent), m_dm(dataModule), m_misafirler(dataModule->dbMain())
 {
-    m_misafirler.setSql(QString::fromLatin1(kGuestSql));
+    m_misafirler.setSql(ListStatements(dataModule->dbMain()).guestList());
     for (const char *macro : {"staticfilter", "filter", "having"})
         m_misafirler.setMacro(QLatin1String(macro), QStringLiteral("1"));
     m_misafirler.setUpdateTable(QStringLiteral("MISAFIR"));

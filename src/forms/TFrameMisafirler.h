@@ -1,4 +1,5 @@
 #pragma once
+#include "data/ListStatements.h"
 #include "db/Query.h"
 #include "forms/TFrameBase.h"
 #include "gen/Tmyfieldset.h"
@@ -23,13 +24,8 @@ public:
     static constexpr const char *kKonaklayanlar =
         "((DATE('now','localtime') BETWEEN GELISTARIH AND COALESCE(AYRILISTARIH,DATE('now','localtime'))) "
         "OR GELISTARIH=DATE('now','localtime'))";
-    static constexpr const char *kGuestSql =
-        "SELECT * FROM MISAFIR LEFT JOIN ODAEV ON ODAEV.IDODAEV=MISAFIR._IDODAEV LEFT JOIN TESISLER ON "
-        "TESISLER.IDTESISLER=ODAEV._IDTESISLER\n"
-        "WHERE (&staticfilter) AND (&filter)\n"
-        "GROUP BY IDMISAFIR\n"
-        "HAVING (&having)\n"
-        "ORDER BY (CASE WHEN _IDODAEV IS NULL THEN 1 ELSE 0 END),IDMISAFIR DESC";
+    // The list's statement as written; the frame runs the form the register allows (ListStatements).
+    static constexpr const char *kGuestSql = ListStatements::kGuestList;
 
     explicit TFrameMisafirler(Tdm1 *dataModule, QWidget *parent = nullptr);
 
