@@ -6,6 +6,7 @@
 #include "gen/TransientMessage.h"
 #include "notify/KonaklamaDocument.h"
 #include "notify/NotificationFileWriter.h"
+#include "notify/PresentGuestsByCode.h"
 #include "transliteration/UnwritableCharacters.h"
 
 #include <QDesktopServices>
@@ -24,14 +25,6 @@ const char *const kFacilitySql =
     "TESISLER.IDTESISLER=ODAEV._IDTESISLER LEFT JOIN MISAFIR ON ODAEV.IDODAEV=MISAFIR._IDODAEV AND "
     "((:tarih BETWEEN GELISTARIH AND COALESCE(DATE(AYRILISTARIH,'-1 day'),:tarih)) OR GELISTARIH=:tarih)  "
     "WHERE TESISLER.TESISAKTIF=1 GROUP BY IDTESISLER ";
-
-const char *const kGuestSql =
-    "SELECT *,datetime(DATE(GELISTARIH), TIME(GELISSAAT)) AS GELISTARIHSAAT FROM MISAFIR INNER JOIN "
-    "ODAEV ON ODAEV.IDODAEV=MISAFIR._IDODAEV INNER JOIN TESISLER ON "
-    "TESISLER.IDTESISLER=ODAEV._IDTESISLER WHERE TESISLER.TESISKODU=:tesiskodu AND "
-    "TESISLER.TESISAKTIF=1 AND ((:tarih BETWEEN GELISTARIH AND "
-    "COALESCE(DATE(AYRILISTARIH,'-1 day'),:tarih)) OR GELISTARIH=:tarih) GROUP BY IDMISAFIR ";
-
 
 // Reads the columns of a statement's current row by name, NULL as the empty text.
 class RowReader {
@@ -145,11 +138,10 @@ void addGuest(IXMLKonaklamaJ &root, const RowReader &row, const QString &arrival
 
 // Builds the facility's document from its present guests, leaving out (and recording) the ones
 // whose arrival cannot be written; SiraNo counts the guests written.
-std::unique_ptr<IXMLKonaklamaJ> buildDocument(qint64 tesisKodu, const QDateTime &moment, FacilityDelivery &delivery)
+std::unique_ptr<IXMLKonaklamaJ> buildDocument(qint64 tesisKodu, PresentGuests &guests, const QDateTime &moment,
+                                              FacilityDelivery &delivery)
 {
-    Statement guests(database(), QString::fromLatin1(kGuestSql));
-    guests.bind(QStringLiteral("tarih"), moment.date());
-    guests.bind(QStringLiteral("tesiskodu"), tesisKodu);
+    const RowReader row(guests.start(tesisKodu));
 
     auto root = NewKonaklama();
     root->setTesisKodu(QString::number(tesisKodu));
@@ -158,9 +150,8 @@ std::unique_ptr<IXMLKonaklamaJ> buildDocument(qint64 tesisKodu, const QDateTime 
     root->setGonderenProgram(QStringLiteral("Morvanta Selvane"));
     root->setGonderenProgramVersiyon(QStringLiteral("1.0"));
 
-    const RowReader row(guests);
     int position = 0;
-    while (guests.step()) {
+    while (guests.next()) {
         const QString arrival = arrivalText(row.text("GELISTARIHSAAT"));
         if (arrival.isEmpty()) {
             delivery.leftOut << leftOutGuest(row, arrivalFault(row));
@@ -232,7 +223,7 @@ FacilityDelivery facilityOf(const RowReader &row)
 
 } // namespace
 
-ExportOutcome XmlDosyalariKaydet(const QDateTime &moment)
+ExportOutcome XmlDosyalariKaydet(const QDateTime &moment, const PresentGuestsFinder &finder)
 {
     ExportOutcome outcome;
     outcome.startedAt = QDateTime::currentDateTime();
@@ -252,6 +243,8 @@ ExportOutcome XmlDosyalariKaydet(const QDateTime &moment)
         throw AppError(QStringLiteral("Ayar girişi eksik."));
     removeStaleTemporaryFiles({policeFolder, gendarmerieFolder});
 
+    const std::unique_ptr<PresentGuests> guests = finder ? finder(db, moment.date())
+                                                         : std::make_unique<PresentGuestsByCode>(db, moment.date());
     Statement facilities(db, QString::fromLatin1(kFacilitySql));
     facilities.bind(QStringLiteral("tarih"), moment.date());
     const RowReader row(facilities);
@@ -269,7 +262,7 @@ ExportOutcome XmlDosyalariKaydet(const QDateTime &moment)
             reportSkipped(delivery, ": JANDARMA DİZİNİ YOK VEYA EKSİK! İŞLENMEDİ.");
         else {
             const qint64 tesisKodu = delivery.code.toLongLong();
-            TesisXmlKaydet(tesisKodu, pathChooser(police ? policeFolder : gendarmerieFolder, moment, tesisKodu, bolge),
+            TesisXmlKaydet(tesisKodu, *guests, pathChooser(police ? policeFolder : gendarmerieFolder, moment, tesisKodu, bolge),
                            moment, delivery);
         }
         outcome.facilities << delivery;
@@ -278,12 +271,12 @@ ExportOutcome XmlDosyalariKaydet(const QDateTime &moment)
     return outcome;
 }
 
-void TesisXmlKaydet(qint64 tesisKodu, const NotificationFileWriter::PathChooser &pathAt, const QDateTime &moment,
-                    FacilityDelivery &delivery)
+void TesisXmlKaydet(qint64 tesisKodu, PresentGuests &guests, const NotificationFileWriter::PathChooser &pathAt,
+                    const QDateTime &moment, FacilityDelivery &delivery)
 {
     QString failure;
     try {
-        const auto root = buildDocument(tesisKodu, moment, delivery);
+        const auto root = buildDocument(tesisKodu, guests, moment, delivery);
         const NotificationFileWriter::WrittenFile file = NotificationFileWriter::write(pathAt, *root);
         delivery.written = true;
         delivery.path = file.path;

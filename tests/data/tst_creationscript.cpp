@@ -161,6 +161,7 @@ private slots:
                                          "KIMLIKTURUKODU_index KIMLIKTURU(KIMLIKTURUKODU) unique",
                                          "TCNO_index MISAFIR(TCNO)",
                                          "UYRUKKODU_index UYRUK(UYRUKKODU) unique",
+                                         "_IDODAEV_TARIH_index MISAFIR(_IDODAEV,GELISTARIH,AYRILISTARIH)",
                                          "_IDODAEV_index MISAFIR(_IDODAEV)"}));
     }
 
