@@ -83,6 +83,16 @@ QString PresentGuestsByCode::perCodeSql()
     return QString::fromLatin1(kPerCodeSql);
 }
 
+QString PresentGuestsByCode::onePassSql()
+{
+    return QString::fromLatin1(kAllCodesSql);
+}
+
+QString PresentGuestsByCode::guestByIdSql()
+{
+    return QString::fromLatin1(kGuestByIdSql);
+}
+
 PresentGuestsByCode::PresentGuestsByCode(Database &db, const QDate &day) : m_db(db), m_day(day) {}
 
 PresentGuestsByCode::~PresentGuestsByCode() = default;
@@ -97,7 +107,7 @@ bool PresentGuestsByCode::onePassGivesSameRows(Database &db)
 
 QHash<qint64, QList<qint64>> PresentGuestsByCode::findAll(Database &db, const QDate &day)
 {
-    Statement present(db, QString::fromLatin1(kAllCodesSql));
+    Statement present(db, onePassSql());
     present.bind(QStringLiteral("tarih"), day);
     QHash<qint64, QList<qint64>> byCode;
     while (present.step()) {
@@ -115,7 +125,7 @@ void PresentGuestsByCode::prepare()
     if (onePassGivesSameRows(m_db)) {
         try {
             m_guestsByCode = findAll(m_db, m_day);
-            m_guestById = std::make_unique<Statement>(m_db, QString::fromLatin1(kGuestByIdSql));
+            m_guestById = std::make_unique<Statement>(m_db, guestByIdSql());
             m_ready = true;
             return;
         } catch (const PassDoesNotFit &) {

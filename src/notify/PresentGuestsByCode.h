@@ -24,6 +24,10 @@ class PresentGuestsByCode : public PresentGuests {
 public:
     // The guests of one code, as the export has always selected them; the reference for the pass.
     static QString perCodeSql();
+    // The pass: every present guest of an active facility (TESISKODU, IDMISAFIR) for :tarih.
+    static QString onePassSql();
+    // One guest's row by key (:idmisafir), with the columns of the per-code statement.
+    static QString guestByIdSql();
 
     PresentGuestsByCode(Database &db, const QDate &day);
     ~PresentGuestsByCode() override;
