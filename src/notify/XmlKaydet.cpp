@@ -12,9 +12,12 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
-#include <QHash>
 #include <QStringList>
 #include <QUrl>
+
+#include <map>
+#include <string>
+#include <string_view>
 
 namespace {
 
@@ -26,20 +29,22 @@ const char *const kFacilitySql =
     "((:tarih BETWEEN GELISTARIH AND COALESCE(DATE(AYRILISTARIH,'-1 day'),:tarih)) OR GELISTARIH=:tarih)  "
     "WHERE TESISLER.TESISAKTIF=1 GROUP BY IDTESISLER ";
 
-// Reads the columns of a statement's current row by name, NULL as the empty text.
+// Reads the columns of a statement's current row by name, NULL as the empty text. Where two
+// columns share a name, the later one is read. A name is looked up as it is given, without
+// making a text of it: the export reads some thirty columns of every guest.
 class RowReader {
 public:
     explicit RowReader(const Statement &statement) : m_statement(statement)
     {
         for (int column = 0; column < statement.columnCount(); ++column)
-            m_columns.insert(statement.columnName(column).toUpper(), column);
+            m_columns.insert_or_assign(statement.columnName(column).toUpper().toStdString(), column);
     }
     QVariant value(const char *name) const
     {
-        const auto column = m_columns.constFind(QString::fromLatin1(name));
-        if (column == m_columns.constEnd())
+        const auto column = m_columns.find(std::string_view(name));
+        if (column == m_columns.end())
             throw AppError(QStringLiteral("Field '%1' not found").arg(QLatin1String(name)));
-        return m_statement.columnValue(column.value());
+        return m_statement.columnValue(column->second);
     }
     QString text(const char *name) const
     {
@@ -49,7 +54,7 @@ public:
 
 private:
     const Statement &m_statement;
-    QHash<QString, int> m_columns;
+    std::map<std::string, int, std::less<>> m_columns;
 };
 
 Database &database()
