@@ -85,7 +85,7 @@ QByteArray NotificationFileWriter::fileBytes(const IXMLKonaklamaJ &root)
 }
 
 NotificationFileWriter::WrittenFile NotificationFileWriter::write(const PathChooser &pathAt,
-                                                                  const IXMLKonaklamaJ &root)
+                                                                  const IXMLKonaklamaJ &root, FolderFlush flush)
 {
     ignoreFileSizeSignal();
     const EncodedFile encoded = encodeFile(root);
@@ -96,7 +96,8 @@ NotificationFileWriter::WrittenFile NotificationFileWriter::write(const PathChoo
     try {
         writeDurably(temporaryPath, bytes);
         finalPath = moveToFreeName(temporaryPath, pathAt);
-        syncFolderOf(finalPath);
+        if (flush == FolderFlush::EachFile)
+            syncFolderOf(finalPath);
     } catch (const AppError &error) {
         QFile::remove(temporaryPath);
         throwWriteError(finalPath, error.message());
@@ -202,7 +203,12 @@ bool NotificationFileWriter::renameWithoutReplacing(const QString &from, const Q
 
 void NotificationFileWriter::syncFolderOf(const QString &path)
 {
-    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    syncFolder(QFileInfo(path).absolutePath());
+}
+
+void NotificationFileWriter::syncFolder(const QString &folderPath)
+{
+    const QByteArray folder = QFile::encodeName(folderPath);
     const FileDescriptor directory(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (directory.get() < 0)
         throw AppError(qt_error_string(errno));

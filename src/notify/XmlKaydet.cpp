@@ -226,6 +226,62 @@ FacilityDelivery facilityOf(const RowReader &row)
     return delivery;
 }
 
+void writeFacilityFile(qint64 tesisKodu, PresentGuests &guests, const NotificationFileWriter::PathChooser &pathAt,
+                       const QDateTime &moment, FacilityDelivery &delivery, NotificationFileWriter::FolderFlush flush)
+{
+    QString failure;
+    try {
+        const auto root = buildDocument(tesisKodu, guests, moment, delivery);
+        const NotificationFileWriter::WrittenFile file = NotificationFileWriter::write(pathAt, *root, flush);
+        delivery.written = true;
+        delivery.path = file.path;
+        delivery.hash = file.hash;
+    } catch (const AppError &error) {
+        failure = error.message();
+    } catch (const std::exception &error) {
+        failure = QString::fromUtf8(error.what());
+    }
+    if (!failure.isNull()) {
+        // The file failed as a whole: nobody of this facility was notified by this run.
+        delivery.written = false;
+        delivery.reason = delivery.facilityName + QStringLiteral(": ") + failure;
+        mesajGoster(delivery.reason, QString());
+    }
+    for (const QString &notice : std::as_const(delivery.unwritableNotices))
+        mesajGoster(notice, QStringLiteral("tip=warn,delay=2000"));
+    for (const LeftOutGuest &guest : std::as_const(delivery.leftOut))
+        mesajGoster(guest.report(), QStringLiteral("tip=error,delay=2000"));
+}
+
+// The run moves its files into their folders without flushing a folder after each one; one flush
+// of every folder that received a file makes them all last before the run reports any of them.
+// Where a folder cannot be flushed, none of its files counts as written.
+void flushFolders(ExportOutcome &outcome)
+{
+    QStringList folders;
+    for (const FacilityDelivery &delivery : std::as_const(outcome.facilities)) {
+        const QString folder = QFileInfo(delivery.path).absolutePath();
+        if (delivery.written && !folders.contains(folder))
+            folders << folder;
+    }
+    for (const QString &folder : std::as_const(folders)) {
+        try {
+            NotificationFileWriter::syncFolder(folder);
+        } catch (const AppError &error) {
+            for (FacilityDelivery &delivery : outcome.facilities) {
+                if (!delivery.written || QFileInfo(delivery.path).absolutePath() != folder)
+                    continue;
+                delivery.written = false;
+                delivery.reason = delivery.facilityName + QStringLiteral(": \"%1\" dosyası yazılamadı: %2")
+                                                              .arg(QDir::toNativeSeparators(delivery.path), error.message());
+                delivery.path.clear();
+                delivery.hash.clear();
+                mesajGoster(delivery.reason, QString());
+            }
+        }
+    }
+}
+
 } // namespace
 
 ExportOutcome XmlDosyalariKaydet(const QDateTime &moment, const PresentGuestsFinder &finder)
@@ -267,11 +323,13 @@ ExportOutcome XmlDosyalariKaydet(const QDateTime &moment, const PresentGuestsFin
             reportSkipped(delivery, ": JANDARMA DİZİNİ YOK VEYA EKSİK! İŞLENMEDİ.");
         else {
             const qint64 tesisKodu = delivery.code.toLongLong();
-            TesisXmlKaydet(tesisKodu, *guests, pathChooser(police ? policeFolder : gendarmerieFolder, moment, tesisKodu, bolge),
-                           moment, delivery);
+            writeFacilityFile(tesisKodu, *guests,
+                              pathChooser(police ? policeFolder : gendarmerieFolder, moment, tesisKodu, bolge), moment,
+                              delivery, NotificationFileWriter::FolderFlush::ByCaller);
         }
         outcome.facilities << delivery;
     }
+    flushFolders(outcome);
     outcome.ran = true;
     return outcome;
 }
@@ -279,28 +337,7 @@ ExportOutcome XmlDosyalariKaydet(const QDateTime &moment, const PresentGuestsFin
 void TesisXmlKaydet(qint64 tesisKodu, PresentGuests &guests, const NotificationFileWriter::PathChooser &pathAt,
                     const QDateTime &moment, FacilityDelivery &delivery)
 {
-    QString failure;
-    try {
-        const auto root = buildDocument(tesisKodu, guests, moment, delivery);
-        const NotificationFileWriter::WrittenFile file = NotificationFileWriter::write(pathAt, *root);
-        delivery.written = true;
-        delivery.path = file.path;
-        delivery.hash = file.hash;
-    } catch (const AppError &error) {
-        failure = error.message();
-    } catch (const std::exception &error) {
-        failure = QString::fromUtf8(error.what());
-    }
-    if (!failure.isNull()) {
-        // The file failed as a whole: nobody of this facility was notified by this run.
-        delivery.written = false;
-        delivery.reason = delivery.facilityName + QStringLiteral(": ") + failure;
-        mesajGoster(delivery.reason, QString());
-    }
-    for (const QString &notice : std::as_const(delivery.unwritableNotices))
-        mesajGoster(notice, QStringLiteral("tip=warn,delay=2000"));
-    for (const LeftOutGuest &guest : std::as_const(delivery.leftOut))
-        mesajGoster(guest.report(), QStringLiteral("tip=error,delay=2000"));
+    writeFacilityFile(tesisKodu, guests, pathAt, moment, delivery, NotificationFileWriter::FolderFlush::EachFile);
 }
 
 void DizinAc(const QString &folder)
