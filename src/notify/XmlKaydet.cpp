@@ -5,6 +5,7 @@
 #include "db/Statement.h"
 #include "gen/TransientMessage.h"
 #include "notify/KonaklamaDocument.h"
+#include "notify/NotificationDates.h"
 #include "notify/NotificationFileWriter.h"
 #include "notify/PresentGuestsByCode.h"
 #include "transliteration/UnwritableCharacters.h"
@@ -69,28 +70,6 @@ bool isUsableFolder(const QString &folder)
     return !folder.isEmpty() && QFileInfo(folder).isDir();
 }
 
-// A birth date that is empty or not a date is written as the day of writing.
-QString birthDateText(const QString &stored)
-{
-    const QDate date = QDate::fromString(stored.left(10), QStringLiteral("yyyy-MM-dd"));
-    return (date.isValid() && stored.size() >= 10 ? date : QDate::currentDate())
-        .toString(QStringLiteral("yyyy-MM-dd"));
-}
-
-// The arrival as the engine combined it from date and time, read and written again as the texts
-// they are. It never passes through local time: an arrival in the hour a clock change skips is
-// as good as any other.
-QString arrivalText(const QString &combined)
-{
-    if (combined.size() != 19 || combined.at(10) != u' ')
-        return {};
-    const QDate date = QDate::fromString(combined.left(10), QStringLiteral("yyyy-MM-dd"));
-    const QTime time = QTime::fromString(combined.mid(11), QStringLiteral("HH:mm:ss"));
-    if (!date.isValid() || !time.isValid())
-        return {};
-    return date.toString(QStringLiteral("yyyy-MM-dd")) + u' ' + time.toString(QStringLiteral("HH:mm:ss"));
-}
-
 // Why the engine could not combine a guest's arrival.
 QString arrivalFault(const RowReader &row)
 {
@@ -121,7 +100,7 @@ void addGuest(IXMLKonaklamaJ &root, const RowReader &row, const QString &arrival
     kisi.setBabaAdi(row.text("BABAADI"));
     kisi.setAnaAdi(row.text("ANAADI"));
     kisi.setDogumYeri(row.text("DOGUMYERI"));
-    kisi.setDogumTarihi(birthDateText(row.text("DOGUMTARIHI")));
+    kisi.setDogumTarihi(NotificationDates::birthDate(row.text("DOGUMTARIHI")));
     kisi.setUyrugu(row.text("UYRUGU"));
     kisi.setKimlikBelgesiTuru(row.text("KIMLIKTURU"));
     kisi.setKimlikSeriNo(row.text("KIMLIKSERINO"));
@@ -157,7 +136,7 @@ std::unique_ptr<IXMLKonaklamaJ> buildDocument(qint64 tesisKodu, PresentGuests &g
 
     int position = 0;
     while (guests.next()) {
-        const QString arrival = arrivalText(row.text("GELISTARIHSAAT"));
+        const QString arrival = NotificationDates::arrival(row.text("GELISTARIHSAAT"));
         if (arrival.isEmpty()) {
             delivery.leftOut << leftOutGuest(row, arrivalFault(row));
             continue;
