@@ -9,14 +9,17 @@ struct BenchOptions;
 class SampleDatabaseCache;
 
 // One day's notification export: XmlDosyalariKaydet for today with both folders set, beside the
-// shell running the facility query and then the guest query once for every facility the export
-// writes a file for, with the day and the facility code written in as literals.
+// shell doing the export's reading twice: once with the per-code guest statement (the facility
+// query, then the guest query once for every facility the export writes a file for) and once the
+// way the export reads today (the facility query, the one pass over the present guests, then the
+// rows of each facility's guests by key), the day, codes and keys written in as literals.
 class ExportBenchmark {
 public:
     static constexpr const char *kKind = "export";
 
-    // The shell's script for the day on this database file (read, never changed).
-    static QString shellScript(const QString &database, const QDate &day);
+    // The shell's scripts for the day on this database file (read, never changed).
+    static QString perCodeShellScript(const QString &database, const QDate &day);
+    static QString onePassShellScript(const QString &database, const QDate &day);
 
     // Worker side, in the folder of the copy.
     static Measurement measure(const QStringList &arguments);

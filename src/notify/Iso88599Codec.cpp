@@ -26,17 +26,20 @@ bool isDisplacedLatin1(char16_t c)
 
 QByteArray Iso88599Codec::encode(QStringView text)
 {
-    QByteArray bytes;
-    bytes.reserve(text.size());
+    // One byte for each character at most: written in place, cut to length at the end.
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char *out = bytes.data();
+    qsizetype written = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
         if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            bytes += substitute;
+            out[written++] = substitute;
             ++i;
         } else {
-            bytes += encodeBmpCharacter(c);
+            out[written++] = encodeBmpCharacter(c);
         }
     }
+    bytes.truncate(written);
     return bytes;
 }
 

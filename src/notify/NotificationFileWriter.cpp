@@ -4,6 +4,7 @@
 #include "notify/Iso88599Codec.h"
 #include "notify/KonaklamaDocument.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -54,39 +55,54 @@ private:
     int m_fd;
 };
 
+// The file's bytes and the value of its hash line. The hash is taken over the very bytes written
+// after the second line break (the root's text, encoded once), so a reader that hashes them gets
+// the value of the hash line; it is XmlHash of the root's text.
+struct EncodedFile {
+    QByteArray bytes;
+    QString hash;
+};
+
+EncodedFile encodeFile(const IXMLKonaklamaJ &root)
+{
+    const QByteArray body = Iso88599Codec::encode(root.xml());
+    EncodedFile file;
+    file.hash = QString::fromLatin1(QCryptographicHash::hash(body, QCryptographicHash::Md5).toHex().toUpper());
+    file.bytes.reserve(qsizetype(sizeof declarationLine) + 48 + body.size());
+    file.bytes += declarationLine;
+    file.bytes += "<?hash ";
+    file.bytes += file.hash.toLatin1();
+    file.bytes += "?>\r\n";
+    file.bytes += body;
+    return file;
+}
+
 } // namespace
 
 QByteArray NotificationFileWriter::fileBytes(const IXMLKonaklamaJ &root)
 {
-    // The hash and the body come from the same text through the same encoder, so a reader that
-    // hashes everything after the second line break gets the value of the hash line.
-    const QString text = root.xml();
-    QByteArray bytes = declarationLine;
-    bytes += "<?hash ";
-    bytes += XmlHash(text).toLatin1();
-    bytes += "?>\r\n";
-    bytes += Iso88599Codec::encode(text);
-    return bytes;
+    return encodeFile(root).bytes;
 }
 
 NotificationFileWriter::WrittenFile NotificationFileWriter::write(const PathChooser &pathAt,
-                                                                  const IXMLKonaklamaJ &root)
+                                                                  const IXMLKonaklamaJ &root, FolderFlush flush)
 {
     ignoreFileSizeSignal();
-    const QString text = root.xml();
-    const QByteArray bytes = fileBytes(root);
+    const EncodedFile encoded = encodeFile(root);
+    const QByteArray &bytes = encoded.bytes;
     const QString firstPath = pathAt(0);
     const QString temporaryPath = temporaryPathFor(firstPath);
     QString finalPath = firstPath;
     try {
         writeDurably(temporaryPath, bytes);
         finalPath = moveToFreeName(temporaryPath, pathAt);
-        syncFolderOf(finalPath);
+        if (flush == FolderFlush::EachFile)
+            syncFolderOf(finalPath);
     } catch (const AppError &error) {
         QFile::remove(temporaryPath);
         throwWriteError(finalPath, error.message());
     }
-    return {finalPath, XmlHash(text)};
+    return {finalPath, encoded.hash};
 }
 
 NotificationFileWriter::WrittenFile NotificationFileWriter::write(const QString &path, const IXMLKonaklamaJ &root)
@@ -187,7 +203,12 @@ bool NotificationFileWriter::renameWithoutReplacing(const QString &from, const Q
 
 void NotificationFileWriter::syncFolderOf(const QString &path)
 {
-    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    syncFolder(QFileInfo(path).absolutePath());
+}
+
+void NotificationFileWriter::syncFolder(const QString &folderPath)
+{
+    const QByteArray folder = QFile::encodeName(folderPath);
     const FileDescriptor directory(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (directory.get() < 0)
         throw AppError(qt_error_string(errno));

@@ -24,13 +24,20 @@ public:
     // The complete content of the file for root, byte for byte.
     static QByteArray fileBytes(const IXMLKonaklamaJ &root);
 
+    // Whether write() flushes the folder after the move, or leaves it to the caller, who moves
+    // several files into the folder and flushes it once (syncFolder) before reporting any of them.
+    enum class FolderFlush { EachFile, ByCaller };
+
     // Writes the file under the first name that does not exist yet; a file already there is
     // never replaced. The client watches the folder and may pick a file up at any moment, so the
     // content goes to a temporary file beside the first name (see temporaryPathFor), is flushed
     // to disk, moved to its name and the folder is flushed as well, so that a file reported as
     // written survives a power cut. On failure no file appears, the temporary file is removed
     // and AppError carries the system's text.
-    static WrittenFile write(const PathChooser &pathAt, const IXMLKonaklamaJ &root);
+    static WrittenFile write(const PathChooser &pathAt, const IXMLKonaklamaJ &root,
+                             FolderFlush flush = FolderFlush::EachFile);
+    // Flushes the names moved into folder to disk. Throws AppError with the system's text.
+    static void syncFolder(const QString &folder);
     // The same with one name only.
     static WrittenFile write(const QString &path, const IXMLKonaklamaJ &root);
 

@@ -5,15 +5,20 @@
 #include "db/Statement.h"
 #include "gen/TransientMessage.h"
 #include "notify/KonaklamaDocument.h"
+#include "notify/NotificationDates.h"
 #include "notify/NotificationFileWriter.h"
+#include "notify/PresentGuestsByCode.h"
 #include "transliteration/UnwritableCharacters.h"
 
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
-#include <QHash>
 #include <QStringList>
 #include <QUrl>
+
+#include <map>
+#include <string>
+#include <string_view>
 
 namespace {
 
@@ -25,28 +30,22 @@ const char *const kFacilitySql =
     "((:tarih BETWEEN GELISTARIH AND COALESCE(DATE(AYRILISTARIH,'-1 day'),:tarih)) OR GELISTARIH=:tarih)  "
     "WHERE TESISLER.TESISAKTIF=1 GROUP BY IDTESISLER ";
 
-const char *const kGuestSql =
-    "SELECT *,datetime(DATE(GELISTARIH), TIME(GELISSAAT)) AS GELISTARIHSAAT FROM MISAFIR INNER JOIN "
-    "ODAEV ON ODAEV.IDODAEV=MISAFIR._IDODAEV INNER JOIN TESISLER ON "
-    "TESISLER.IDTESISLER=ODAEV._IDTESISLER WHERE TESISLER.TESISKODU=:tesiskodu AND "
-    "TESISLER.TESISAKTIF=1 AND ((:tarih BETWEEN GELISTARIH AND "
-    "COALESCE(DATE(AYRILISTARIH,'-1 day'),:tarih)) OR GELISTARIH=:tarih) GROUP BY IDMISAFIR ";
-
-
-// Reads the columns of a statement's current row by name, NULL as the empty text.
+// Reads the columns of a statement's current row by name, NULL as the empty text. Where two
+// columns share a name, the later one is read. A name is looked up as it is given, without
+// making a text of it: the export reads some thirty columns of every guest.
 class RowReader {
 public:
     explicit RowReader(const Statement &statement) : m_statement(statement)
     {
         for (int column = 0; column < statement.columnCount(); ++column)
-            m_columns.insert(statement.columnName(column).toUpper(), column);
+            m_columns.insert_or_assign(statement.columnName(column).toUpper().toStdString(), column);
     }
     QVariant value(const char *name) const
     {
-        const auto column = m_columns.constFind(QString::fromLatin1(name));
-        if (column == m_columns.constEnd())
+        const auto column = m_columns.find(std::string_view(name));
+        if (column == m_columns.end())
             throw AppError(QStringLiteral("Field '%1' not found").arg(QLatin1String(name)));
-        return m_statement.columnValue(column.value());
+        return m_statement.columnValue(column->second);
     }
     QString text(const char *name) const
     {
@@ -56,7 +55,7 @@ public:
 
 private:
     const Statement &m_statement;
-    QHash<QString, int> m_columns;
+    std::map<std::string, int, std::less<>> m_columns;
 };
 
 Database &database()
@@ -69,28 +68,6 @@ Database &database()
 bool isUsableFolder(const QString &folder)
 {
     return !folder.isEmpty() && QFileInfo(folder).isDir();
-}
-
-// A birth date that is empty or not a date is written as the day of writing.
-QString birthDateText(const QString &stored)
-{
-    const QDate date = QDate::fromString(stored.left(10), QStringLiteral("yyyy-MM-dd"));
-    return (date.isValid() && stored.size() >= 10 ? date : QDate::currentDate())
-        .toString(QStringLiteral("yyyy-MM-dd"));
-}
-
-// The arrival as the engine combined it from date and time, read and written again as the texts
-// they are. It never passes through local time: an arrival in the hour a clock change skips is
-// as good as any other.
-QString arrivalText(const QString &combined)
-{
-    if (combined.size() != 19 || combined.at(10) != u' ')
-        return {};
-    const QDate date = QDate::fromString(combined.left(10), QStringLiteral("yyyy-MM-dd"));
-    const QTime time = QTime::fromString(combined.mid(11), QStringLiteral("HH:mm:ss"));
-    if (!date.isValid() || !time.isValid())
-        return {};
-    return date.toString(QStringLiteral("yyyy-MM-dd")) + u' ' + time.toString(QStringLiteral("HH:mm:ss"));
 }
 
 // Why the engine could not combine a guest's arrival.
@@ -123,7 +100,7 @@ void addGuest(IXMLKonaklamaJ &root, const RowReader &row, const QString &arrival
     kisi.setBabaAdi(row.text("BABAADI"));
     kisi.setAnaAdi(row.text("ANAADI"));
     kisi.setDogumYeri(row.text("DOGUMYERI"));
-    kisi.setDogumTarihi(birthDateText(row.text("DOGUMTARIHI")));
+    kisi.setDogumTarihi(NotificationDates::birthDate(row.text("DOGUMTARIHI")));
     kisi.setUyrugu(row.text("UYRUGU"));
     kisi.setKimlikBelgesiTuru(row.text("KIMLIKTURU"));
     kisi.setKimlikSeriNo(row.text("KIMLIKSERINO"));
@@ -145,11 +122,10 @@ void addGuest(IXMLKonaklamaJ &root, const RowReader &row, const QString &arrival
 
 // Builds the facility's document from its present guests, leaving out (and recording) the ones
 // whose arrival cannot be written; SiraNo counts the guests written.
-std::unique_ptr<IXMLKonaklamaJ> buildDocument(qint64 tesisKodu, const QDateTime &moment, FacilityDelivery &delivery)
+std::unique_ptr<IXMLKonaklamaJ> buildDocument(qint64 tesisKodu, PresentGuests &guests, const QDateTime &moment,
+                                              FacilityDelivery &delivery)
 {
-    Statement guests(database(), QString::fromLatin1(kGuestSql));
-    guests.bind(QStringLiteral("tarih"), moment.date());
-    guests.bind(QStringLiteral("tesiskodu"), tesisKodu);
+    const RowReader row(guests.start(tesisKodu));
 
     auto root = NewKonaklama();
     root->setTesisKodu(QString::number(tesisKodu));
@@ -158,10 +134,9 @@ std::unique_ptr<IXMLKonaklamaJ> buildDocument(qint64 tesisKodu, const QDateTime 
     root->setGonderenProgram(QStringLiteral("Morvanta Selvane"));
     root->setGonderenProgramVersiyon(QStringLiteral("1.0"));
 
-    const RowReader row(guests);
     int position = 0;
-    while (guests.step()) {
-        const QString arrival = arrivalText(row.text("GELISTARIHSAAT"));
+    while (guests.next()) {
+        const QString arrival = NotificationDates::arrival(row.text("GELISTARIHSAAT"));
         if (arrival.isEmpty()) {
             delivery.leftOut << leftOutGuest(row, arrivalFault(row));
             continue;
@@ -230,9 +205,65 @@ FacilityDelivery facilityOf(const RowReader &row)
     return delivery;
 }
 
+void writeFacilityFile(qint64 tesisKodu, PresentGuests &guests, const NotificationFileWriter::PathChooser &pathAt,
+                       const QDateTime &moment, FacilityDelivery &delivery, NotificationFileWriter::FolderFlush flush)
+{
+    QString failure;
+    try {
+        const auto root = buildDocument(tesisKodu, guests, moment, delivery);
+        const NotificationFileWriter::WrittenFile file = NotificationFileWriter::write(pathAt, *root, flush);
+        delivery.written = true;
+        delivery.path = file.path;
+        delivery.hash = file.hash;
+    } catch (const AppError &error) {
+        failure = error.message();
+    } catch (const std::exception &error) {
+        failure = QString::fromUtf8(error.what());
+    }
+    if (!failure.isNull()) {
+        // The file failed as a whole: nobody of this facility was notified by this run.
+        delivery.written = false;
+        delivery.reason = delivery.facilityName + QStringLiteral(": ") + failure;
+        mesajGoster(delivery.reason, QString());
+    }
+    for (const QString &notice : std::as_const(delivery.unwritableNotices))
+        mesajGoster(notice, QStringLiteral("tip=warn,delay=2000"));
+    for (const LeftOutGuest &guest : std::as_const(delivery.leftOut))
+        mesajGoster(guest.report(), QStringLiteral("tip=error,delay=2000"));
+}
+
+// The run moves its files into their folders without flushing a folder after each one; one flush
+// of every folder that received a file makes them all last before the run reports any of them.
+// Where a folder cannot be flushed, none of its files counts as written.
+void flushFolders(ExportOutcome &outcome)
+{
+    QStringList folders;
+    for (const FacilityDelivery &delivery : std::as_const(outcome.facilities)) {
+        const QString folder = QFileInfo(delivery.path).absolutePath();
+        if (delivery.written && !folders.contains(folder))
+            folders << folder;
+    }
+    for (const QString &folder : std::as_const(folders)) {
+        try {
+            NotificationFileWriter::syncFolder(folder);
+        } catch (const AppError &error) {
+            for (FacilityDelivery &delivery : outcome.facilities) {
+                if (!delivery.written || QFileInfo(delivery.path).absolutePath() != folder)
+                    continue;
+                delivery.written = false;
+                delivery.reason = delivery.facilityName + QStringLiteral(": \"%1\" dosyası yazılamadı: %2")
+                                                              .arg(QDir::toNativeSeparators(delivery.path), error.message());
+                delivery.path.clear();
+                delivery.hash.clear();
+                mesajGoster(delivery.reason, QString());
+            }
+        }
+    }
+}
+
 } // namespace
 
-ExportOutcome XmlDosyalariKaydet(const QDateTime &moment)
+ExportOutcome XmlDosyalariKaydet(const QDateTime &moment, const PresentGuestsFinder &finder)
 {
     ExportOutcome outcome;
     outcome.startedAt = QDateTime::currentDateTime();
@@ -252,6 +283,8 @@ ExportOutcome XmlDosyalariKaydet(const QDateTime &moment)
         throw AppError(QStringLiteral("Ayar girişi eksik."));
     removeStaleTemporaryFiles({policeFolder, gendarmerieFolder});
 
+    const std::unique_ptr<PresentGuests> guests = finder ? finder(db, moment.date())
+                                                         : std::make_unique<PresentGuestsByCode>(db, moment.date());
     Statement facilities(db, QString::fromLatin1(kFacilitySql));
     facilities.bind(QStringLiteral("tarih"), moment.date());
     const RowReader row(facilities);
@@ -269,40 +302,21 @@ ExportOutcome XmlDosyalariKaydet(const QDateTime &moment)
             reportSkipped(delivery, ": JANDARMA DİZİNİ YOK VEYA EKSİK! İŞLENMEDİ.");
         else {
             const qint64 tesisKodu = delivery.code.toLongLong();
-            TesisXmlKaydet(tesisKodu, pathChooser(police ? policeFolder : gendarmerieFolder, moment, tesisKodu, bolge),
-                           moment, delivery);
+            writeFacilityFile(tesisKodu, *guests,
+                              pathChooser(police ? policeFolder : gendarmerieFolder, moment, tesisKodu, bolge), moment,
+                              delivery, NotificationFileWriter::FolderFlush::ByCaller);
         }
         outcome.facilities << delivery;
     }
+    flushFolders(outcome);
     outcome.ran = true;
     return outcome;
 }
 
-void TesisXmlKaydet(qint64 tesisKodu, const NotificationFileWriter::PathChooser &pathAt, const QDateTime &moment,
-                    FacilityDelivery &delivery)
+void TesisXmlKaydet(qint64 tesisKodu, PresentGuests &guests, const NotificationFileWriter::PathChooser &pathAt,
+                    const QDateTime &moment, FacilityDelivery &delivery)
 {
-    QString failure;
-    try {
-        const auto root = buildDocument(tesisKodu, moment, delivery);
-        const NotificationFileWriter::WrittenFile file = NotificationFileWriter::write(pathAt, *root);
-        delivery.written = true;
-        delivery.path = file.path;
-        delivery.hash = file.hash;
-    } catch (const AppError &error) {
-        failure = error.message();
-    } catch (const std::exception &error) {
-        failure = QString::fromUtf8(error.what());
-    }
-    if (!failure.isNull()) {
-        // The file failed as a whole: nobody of this facility was notified by this run.
-        delivery.written = false;
-        delivery.reason = delivery.facilityName + QStringLiteral(": ") + failure;
-        mesajGoster(delivery.reason, QString());
-    }
-    for (const QString &notice : std::as_const(delivery.unwritableNotices))
-        mesajGoster(notice, QStringLiteral("tip=warn,delay=2000"));
-    for (const LeftOutGuest &guest : std::as_const(delivery.leftOut))
-        mesajGoster(guest.report(), QStringLiteral("tip=error,delay=2000"));
+    writeFacilityFile(tesisKodu, guests, pathAt, moment, delivery, NotificationFileWriter::FolderFlush::EachFile);
 }
 
 void DizinAc(const QString &folder)

@@ -5,5 +5,8 @@ list(APPEND SELVANE_SOURCES
   notify/Iso88599Codec.cpp
   notify/KonaklamaDocument.cpp
   notify/NotificationFileWriter.cpp
+  notify/NotificationDates.cpp
+  notify/PresentGuestsPerCode.cpp
+  notify/PresentGuestsByCode.cpp
   notify/XmlKaydet.cpp
 )

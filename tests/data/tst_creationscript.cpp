@@ -171,6 +171,7 @@ private slots:
                                          "THEN AYRILISTARIH END,'-1 day'))",
                                          "TCNO_index MISAFIR(TCNO)",
                                          "UYRUKKODU_index UYRUK(UYRUKKODU) unique",
+                                         "_IDODAEV_TARIH_index MISAFIR(_IDODAEV,GELISTARIH,AYRILISTARIH)",
                                          "_IDODAEV_index MISAFIR(_IDODAEV)"}));
     }
 
