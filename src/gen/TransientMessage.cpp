@@ -267,7 +267,7 @@ std::unique_ptr<QDialog> createTransientMessageWindow(const QString &text,
     return window;
 }
 
-void mesajGoster(const QString &text, const QString &options)
+void writeMessageTrace(const QString &text, const QString &options)
 {
     const TransientMessageOptions parsed = parseTransientMessageOptions(options);
     if (g_traceSink) {
@@ -276,6 +276,12 @@ void mesajGoster(const QString &text, const QString &options)
     } else if (g_stderrTrace) {
         writeTraceLine(traceLine(parsed.kind, text));
     }
+}
+
+void mesajGoster(const QString &text, const QString &options)
+{
+    const TransientMessageOptions parsed = parseTransientMessageOptions(options);
+    writeMessageTrace(text, options);
     if (g_hook) {
         // A copy, so a hook that replaces itself is not destroyed while it runs.
         const MesajGosterHook hook = g_hook;

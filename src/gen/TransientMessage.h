@@ -62,6 +62,10 @@ private:
 void setMesajGosterStderrTrace(bool on);
 bool mesajGosterStderrTrace();
 
+// Writes only the trace line that mesajGoster would write, and shows nothing: for notices that
+// are many per run and that the run's closing summary names again (a guest left out of a file).
+void writeMessageTrace(const QString &text, const QString &options);
+
 // The trace line of a message as the unattended run writes it: "Selvane: [<tip>] <text>" on one
 // line (line breaks turned into blanks), without the line break at its end.
 QString transientMessageTraceLine(const QString &text, const QString &options);

@@ -226,10 +226,13 @@ void writeFacilityFile(qint64 tesisKodu, PresentGuests &guests, const Notificati
         delivery.reason = delivery.facilityName + QStringLiteral(": ") + failure;
         mesajGoster(delivery.reason, QString());
     }
+    // One waiting window per guest would hold a run with forty incomplete stays for minutes; the
+    // trace names each of them, and the run's summary (the export window's closing box, the
+    // warning bar and the ledger) names them again.
     for (const QString &notice : std::as_const(delivery.unwritableNotices))
-        mesajGoster(notice, QStringLiteral("tip=warn,delay=2000"));
+        writeMessageTrace(notice, QStringLiteral("tip=warn,delay=2000"));
     for (const LeftOutGuest &guest : std::as_const(delivery.leftOut))
-        mesajGoster(guest.report(), QStringLiteral("tip=error,delay=2000"));
+        writeMessageTrace(guest.report(), QStringLiteral("tip=error,delay=2000"));
 }
 
 // The run moves its files into their folders without flushing a folder after each one; one flush
