@@ -20,9 +20,10 @@ const char *const kGuestListByKey =
     "HAVING (&having)\n"
     "ORDER BY IDMISAFIR DESC";
 
-// The last day of a stay, the day before departure, as the last-day index of the creation script
-// holds it (the two texts must stay the same for the engine to use the index). Only a departure
-// that begins with a digit is read as a date: the engine refuses to index "now".
+// The last day of a stay, the day before departure. Only a departure that begins with a digit is
+// read as a date ("now" is not a day of the stay). The stays' days index of the creation script
+// holds the departure beside the room and the arrival, so the engine reads this from the index
+// alone instead of reading every stay.
 const char *const kLastDay = "DATE(CASE WHEN AYRILISTARIH GLOB '[0-9]*' THEN AYRILISTARIH END,'-1 day')";
 
 // The moment condition lists a stay only when its departure, date and time joined, is not before
@@ -35,12 +36,12 @@ QString checkOutListByLastDay()
     return QStringLiteral(
                "SELECT * FROM MISAFIR LEFT JOIN ODAEV ON ODAEV.IDODAEV=MISAFIR._IDODAEV LEFT JOIN TESISLER ON "
                "TESISLER.IDTESISLER=ODAEV._IDTESISLER\n"
-               "WHERE (&staticfilter) AND (&filter) AND IDMISAFIR IN (SELECT IDMISAFIR FROM MISAFIR WHERE "
-               "%1 IS NULL OR %1>=DATE(:tarih,'-7 days'))\n"
+               "WHERE (&staticfilter) AND (&filter) AND IDMISAFIR IN (SELECT IDMISAFIR FROM MISAFIR INDEXED BY "
+               "%2 WHERE %1 IS NULL OR %1>=DATE(:tarih,'-7 days'))\n"
                "GROUP BY IDMISAFIR\n"
                "HAVING (&having)\n"
                "ORDER BY TESISADI,ODAEVNO,IDMISAFIR DESC")
-        .arg(QLatin1String(kLastDay));
+        .arg(QLatin1String(kLastDay), QLatin1String(ListStatements::kStayDaysIndex));
 }
 
 // The day condition holds for a stay that arrives on the day, or whose last day is not before
@@ -53,11 +54,11 @@ QString exportDayListByLastDay()
                "SELECT * FROM MISAFIR INNER JOIN ODAEV ON ODAEV.IDODAEV=MISAFIR._IDODAEV INNER JOIN TESISLER ON "
                "TESISLER.IDTESISLER=ODAEV._IDTESISLER\n"
                "WHERE (&staticfilter) AND (&filter) AND TESISLER.TESISAKTIF=1 AND IDMISAFIR IN (SELECT IDMISAFIR "
-               "FROM MISAFIR WHERE %1 IS NULL OR %1>=:tarih OR GELISTARIH=:tarih)\n"
+               "FROM MISAFIR INDEXED BY %2 WHERE %1 IS NULL OR %1>=:tarih OR GELISTARIH=:tarih)\n"
                "GROUP BY IDMISAFIR\n"
                "HAVING (&having)\n"
                "ORDER BY TESISADI,ODAEVNO,IDMISAFIR DESC")
-        .arg(QLatin1String(kLastDay));
+        .arg(QLatin1String(kLastDay), QLatin1String(ListStatements::kStayDaysIndex));
 }
 
 struct ColumnFacts {
@@ -94,12 +95,12 @@ bool stayKeyIsRowKey(const Database &db)
     return key.known && key.autoIncrement;
 }
 
-bool lastDayIndexExists(const Database &db)
+bool stayDaysIndexExists(const Database &db)
 {
     try {
         Statement statement(db, QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='index' AND name=:name "
                                                "AND tbl_name='MISAFIR'"));
-        statement.bind(QStringLiteral("name"), QString::fromLatin1(ListStatements::kLastDayIndex));
+        statement.bind(QStringLiteral("name"), QString::fromLatin1(ListStatements::kStayDaysIndex));
         return statement.step();
     } catch (const std::exception &) {
         // Without a readable schema the lists keep their own texts, which need no index.
@@ -117,7 +118,7 @@ ListStatements::ListStatements(const Database *db)
     m_everyStayHasRoom = room.known && room.notNull;
     m_stayKeyIsRowKey = stayKeyIsRowKey(*db);
     // Without the index the added condition would read every stay once more.
-    m_lastDayIndexed = lastDayIndexExists(*db);
+    m_stayDaysIndexed = stayDaysIndexExists(*db);
 }
 
 QString ListStatements::guestList() const
@@ -127,10 +128,10 @@ QString ListStatements::guestList() const
 
 QString ListStatements::checkOutList() const
 {
-    return m_stayKeyIsRowKey && m_lastDayIndexed ? checkOutListByLastDay() : QString::fromLatin1(kCheckOutList);
+    return m_stayKeyIsRowKey && m_stayDaysIndexed ? checkOutListByLastDay() : QString::fromLatin1(kCheckOutList);
 }
 
 QString ListStatements::exportDayList() const
 {
-    return m_stayKeyIsRowKey && m_lastDayIndexed ? exportDayListByLastDay() : QString::fromLatin1(kExportDayList);
+    return m_stayKeyIsRowKey && m_stayDaysIndexed ? exportDayListByLastDay() : QString::fromLatin1(kExportDayList);
 }

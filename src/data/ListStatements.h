@@ -33,8 +33,9 @@ public:
         "HAVING (&having)\n"
         "ORDER BY TESISADI,ODAEVNO,IDMISAFIR DESC";
 
-    // The index of the creation script on the last day of each stay (the day before departure).
-    static constexpr const char *kLastDayIndex = "SONKONAKLAMAGUNU_index";
+    // The index of the creation script on each stay's room, arrival and departure: the day lists
+    // read the stays' days from it alone.
+    static constexpr const char *kStayDaysIndex = "_IDODAEV_TARIH_index";
 
     // Reads the schema of the open register once. Without an open connection, or when the
     // schema cannot be read, every list keeps its own text.
@@ -50,5 +51,5 @@ public:
 private:
     bool m_stayKeyIsRowKey = false;  // MISAFIR.IDMISAFIR is the AUTOINCREMENT row key
     bool m_everyStayHasRoom = false; // MISAFIR._IDODAEV is declared NOT NULL
-    bool m_lastDayIndexed = false;   // the last-day index exists
+    bool m_stayDaysIndexed = false;   // the stays' days index exists
 };

@@ -167,8 +167,6 @@ private slots:
                                          "GELISTARIH_index MISAFIR(GELISTARIH)",
                                          "KIMLIKSERINO_index MISAFIR(KIMLIKSERINO)",
                                          "KIMLIKTURUKODU_index KIMLIKTURU(KIMLIKTURUKODU) unique",
-                                         "SONKONAKLAMAGUNU_index MISAFIR(DATE(CASE WHEN AYRILISTARIH GLOB '[0-9]*' "
-                                         "THEN AYRILISTARIH END,'-1 day'))",
                                          "TCNO_index MISAFIR(TCNO)",
                                          "UYRUKKODU_index UYRUK(UYRUKKODU) unique",
                                          "_IDODAEV_TARIH_index MISAFIR(_IDODAEV,GELISTARIH,AYRILISTARIH)",

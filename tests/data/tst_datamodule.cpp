@@ -52,7 +52,7 @@ private slots:
         Database &db = *module.dbMain();
         QCOMPARE(names(db, "table"), QString("AYAR,BILDIRIMLER,KIMLIKTURU,LOGLAR,MISAFIR,ODAEV,SILINENLER,TESISLER,UYRUK"));
         QCOMPARE(names(db, "index"), QString("AYRILISTARIH_index,GELISTARIH_index,KIMLIKSERINO_index,"
-                                             "KIMLIKTURUKODU_index,SONKONAKLAMAGUNU_index,TCNO_index,UYRUKKODU_index,"
+                                             "KIMLIKTURUKODU_index,TCNO_index,UYRUKKODU_index,"
                                              "_IDODAEV_TARIH_index,_IDODAEV_index"));
         QCOMPARE(rowsOf(db), QString("1/-/-|5:5|242:242"));
 
