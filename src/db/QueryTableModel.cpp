@@ -3,6 +3,8 @@
 #include "db/ErrorSink.h"
 #include "db/Query.h"
 
+#include <algorithm>
+
 QueryTableModel::QueryTableModel(QObject *parent) : QAbstractTableModel(parent) {}
 
 void QueryTableModel::setQuery(Query *query)
@@ -26,6 +28,7 @@ void QueryTableModel::setQuery(Query *query)
 void QueryTableModel::reset()
 {
     beginResetModel();
+    m_fetchBatch = kFirstFetch;
     m_rowCount = m_query && m_query->isOpen() ? m_query->loadedCount() : 0;
     if (!m_explicitColumns) {
         m_columns.clear();
@@ -154,7 +157,14 @@ bool QueryTableModel::canFetchMore(const QModelIndex &parent) const
 void QueryTableModel::fetchMore(const QModelIndex &parent)
 {
     if (canFetchMore(parent))
-        ErrorSink::guard([&] { m_query->fetchMore(200); });
+        ErrorSink::guard([&] {
+            m_query->fetchMore(m_fetchBatch);
+            // A windowed list reads only keys, so a reader who keeps scrolling down gets ever
+            // larger batches; the first batch stays small, because under a filter that few stays
+            // meet it can mean reading the whole table.
+            if (m_query->isWindowed())
+                m_fetchBatch = std::min(m_fetchBatch * 2, kLargestFetch);
+        });
 }
 
 void QueryTableModel::onRowsLoaded(int first, int last)

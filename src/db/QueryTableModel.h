@@ -57,4 +57,7 @@ private:
     QList<GridColumn> m_columns;
     bool m_explicitColumns = false;
     int m_rowCount = 0;
+    static constexpr int kFirstFetch = 200;
+    static constexpr int kLargestFetch = 20000;
+    int m_fetchBatch = kFirstFetch;
 };

@@ -1,5 +1,6 @@
 #include "DbFixture.h"
 #include "db/Query.h"
+#include "db/QueryTableModel.h"
 #include "db/SelectClauses.h"
 
 #include <QRandomGenerator>
@@ -221,6 +222,30 @@ private slots:
         QCOMPARE(after.last().first().toLongLong(), added);
         after.removeLast();
         QCOMPARE(after, expected);
+    }
+
+    // A reader who keeps scrolling down a windowed list reaches its end in a few, growing batches
+    // of keys, and the last row the grid shows is the list's last row.
+    void scrollingDownReadsKeysInGrowingBatches()
+    {
+        DbFixture f;
+        fillStays(f, 6000);
+        Query q(&f.db);
+        q.setRowWindow(true);
+        q.setSql(kListSql);
+        q.setMacro("filter", "1");
+        QueryTableModel model;
+        model.setQuery(&q);
+        q.open();
+        int fetches = 0;
+        while (model.canFetchMore(QModelIndex())) {
+            model.fetchMore(QModelIndex());
+            ++fetches;
+        }
+        QCOMPARE(model.rowCount(), 6003);
+        QVERIFY2(fetches <= 6, qPrintable(QString::number(fetches)));
+        const int key = q.columnOf("IDMISAFIR");
+        QCOMPARE(model.data(model.index(model.rowCount() - 1, key)).toString(), QString("1"));
     }
 
     // Statements that cannot be read back by key keep every row they read.
