@@ -1,38 +1,13 @@
 #include "ComparisonTable.h"
 
+#include "MeasurementFigures.h"
+
 #include <algorithm>
 #include <cstdio>
-#include <functional>
+
+using namespace MeasurementFigures;
 
 namespace {
-
-// The middle value; with an even count the lower of the two middle ones.
-double median(const QVector<Measurement> &runs, const std::function<double(const Measurement &)> &figure)
-{
-    QVector<double> values;
-    for (const Measurement &m : runs)
-        values << figure(m);
-    std::sort(values.begin(), values.end());
-    return values.isEmpty() ? 0 : values.at((values.size() - 1) / 2);
-}
-
-qint64 highest(const QVector<Measurement> &runs, qint64 Measurement::*figure)
-{
-    qint64 peak = 0;
-    for (const Measurement &m : runs)
-        peak = std::max(peak, m.*figure);
-    return peak;
-}
-
-QString megabytes(qint64 kb)
-{
-    return kb > 0 ? QString::number(double(kb) / 1024.0, 'f', 1) + QStringLiteral(" MB") : QStringLiteral("n/a");
-}
-
-QString seconds(double value)
-{
-    return value > 0 ? QString::number(value, 'f', 3) + QStringLiteral(" s") : QStringLiteral("n/a");
-}
 
 QString ratio(double ours, double shell)
 {
@@ -43,8 +18,8 @@ QString ratio(double ours, double shell)
 
 void ComparisonTable::add(const QString &size, const ComparisonResult &result, qint64 memoryAimKb, double secondsAim)
 {
-    const auto wall = [](const Measurement &m) { return m.seconds; };
-    const auto cpu = [](const Measurement &m) { return m.cpuSeconds; };
+    constexpr double Measurement::*wall = &Measurement::seconds;
+    constexpr double Measurement::*cpu = &Measurement::cpuSeconds;
     const double oursWall = median(result.ours, wall);
     const double shellWall = median(result.shell, wall);
     const double oursCpu = median(result.ours, cpu);

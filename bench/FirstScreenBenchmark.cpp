@@ -1,6 +1,7 @@
 #include "FirstScreenBenchmark.h"
 
 #include "BenchOptions.h"
+#include "MeasurementFigures.h"
 #include "SampleDatabaseCache.h"
 #include "SampleSize.h"
 #include "ScratchCopy.h"
@@ -110,23 +111,6 @@ struct Figures {
     QVector<Measurement> shellOurs;
 };
 
-double medianSeconds(const QVector<Measurement> &runs)
-{
-    QVector<double> values;
-    for (const Measurement &m : runs)
-        values << m.seconds;
-    std::sort(values.begin(), values.end());
-    return values.isEmpty() ? 0 : values.at((values.size() - 1) / 2);
-}
-
-qint64 peakKb(const QVector<Measurement> &runs)
-{
-    qint64 peak = 0;
-    for (const Measurement &m : runs)
-        peak = std::max(peak, m.peakKb);
-    return peak;
-}
-
 QString seconds(double value)
 {
     return QString::number(value, 'f', 3) + QStringLiteral(" s");
@@ -200,8 +184,8 @@ void FirstScreenBenchmark::run(const BenchOptions &options, const SampleDatabase
             std::fprintf(stderr, "firstscreen %s, %s\n", s.key, qPrintable(size.label()));
             const Figures figures = measureScreen(s, copy.folder(), ourTexts[i], options.runs);
             std::printf("| %s | %s | %s | %s | %s | %.1f MB |\n", qPrintable(s.caption), qPrintable(size.label()),
-                        qPrintable(seconds(medianSeconds(figures.ours))), qPrintable(seconds(medianSeconds(figures.shellOwn))),
-                        qPrintable(seconds(medianSeconds(figures.shellOurs))), double(peakKb(figures.ours)) / 1024.0);
+                        qPrintable(seconds(MeasurementFigures::median(figures.ours, &Measurement::seconds))), qPrintable(seconds(MeasurementFigures::median(figures.shellOwn, &Measurement::seconds))),
+                        qPrintable(seconds(MeasurementFigures::median(figures.shellOurs, &Measurement::seconds))), double(MeasurementFigures::highest(figures.ours, &Measurement::peakKb)) / 1024.0);
             std::fflush(stdout);
         }
     }

@@ -26,6 +26,7 @@ add_executable(selvane-bench
   ComparisonTable.cpp
   ExportBenchmark.cpp
   GuestListBenchmark.cpp
+  MeasurementFigures.cpp
   PeakMemory.cpp
   ReportedErrors.cpp
   SampleDatabaseCache.cpp
