@@ -222,7 +222,7 @@ std::unique_ptr<Statement> Query::startKeyStatement()
     m_keyTerm = quotedName(key->originTable()) + QLatin1Char('.') + quotedName(key->originColumn());
     m_keyName = key->name();
     QString terms;
-    if (!windowOrderTerms(terms))
+    if (!windowOrderTerms(clauses, terms))
         return nullptr;
     try {
         auto statement = std::make_unique<Statement>(
@@ -236,7 +236,7 @@ std::unique_ptr<Statement> Query::startKeyStatement()
 
 // The ordering terms of a windowed query; false when a field of the title-click ordering is not
 // a column of a table.
-bool Query::windowOrderTerms(QString &terms) const
+bool Query::windowOrderTerms(const SelectClauses &clauses, QString &terms) const
 {
     QStringList parts;
     for (const QString &part : m_sortOrder.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
@@ -252,7 +252,7 @@ bool Query::windowOrderTerms(QString &terms) const
             term += QStringLiteral(" DESC");
         parts << term;
     }
-    const QString own = SelectClauses::parse(expandedSql()).orderTerms();
+    const QString own = clauses.orderTerms();
     if (!own.isEmpty())
         parts << own;
     // An ordering that already ends on the key is complete; repeating the key would cost the
@@ -284,7 +284,7 @@ QString Query::orderedSql() const
         return expandedSql();
     const SelectClauses clauses = SelectClauses::parse(expandedSql());
     QString terms;
-    windowOrderTerms(terms);
+    windowOrderTerms(clauses, terms);
     return QStringLiteral("SELECT %1 %2 ORDER BY %3").arg(clauses.selectList(), clauses.body(), terms);
 }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 class Database;
+class SelectClauses;
 class Statement;
 
 // A query on the one connection: SQL text with "&name" macros (raw text, replaced before the
@@ -182,7 +183,7 @@ private:
     void restorePosition();
     void setState(State state);
     std::unique_ptr<Statement> startKeyStatement();
-    bool windowOrderTerms(QString &terms) const;
+    bool windowOrderTerms(const SelectClauses &clauses, QString &terms) const;
     bool endsWithKey(const QString &orderTerms) const;
     const Row &rowAt(int row) const;
     void loadPage(int row) const;
